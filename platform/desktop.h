@@ -1,0 +1,37 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace vexa {
+
+// Opaque id of a top-level window (its handle value on Windows).
+using WindowId = std::uintptr_t;
+
+struct WindowInfo {
+  WindowId id = 0;
+  std::wstring title;
+  std::wstring className;
+  bool visible = false;
+};
+
+// The desktop's top-level windows.
+class Desktop {
+ public:
+  virtual ~Desktop() = default;
+
+  // Top-level windows in Z order, topmost first.
+  virtual std::vector<WindowInfo> TopLevelWindows() const = 0;
+
+  // The foreground window, or 0 when there is none.
+  virtual WindowId Foreground() const = 0;
+
+  // Title of a window; empty when it has none or no longer exists.
+  virtual std::wstring Title(WindowId window) const = 0;
+
+  // Asks a window to close as its system menu's Close would. Never waits on
+  // a window that does not answer.
+  virtual void RequestClose(WindowId window) = 0;
+};
+
+}  // namespace vexa

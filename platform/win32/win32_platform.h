@@ -1,0 +1,54 @@
+#pragma once
+// The platform interfaces on the real Windows API (wide calls throughout).
+#include <windows.h>
+
+#include "platform/clock.h"
+#include "platform/desktop.h"
+#include "platform/environment.h"
+#include "platform/file_system.h"
+#include "platform/shell.h"
+
+namespace vexa::win32 {
+
+class Win32FileSystem : public FileSystem {
+ public:
+  bool Exists(const Path& path) const override;
+  bool Append(const Path& path, std::string_view bytes) override;
+  bool WriteNew(const Path& path, std::string_view bytes) override;
+};
+
+class Win32Environment : public Environment {
+ public:
+  std::wstring Get(std::wstring_view name) const override;
+  std::wstring ExecutablePath() const override;
+};
+
+class Win32Clock : public Clock {
+ public:
+  std::wstring ShortDate() const override;
+  LocalTime Now() const override;
+  std::uint64_t MonotonicMs() const override;
+};
+
+class Win32Shell : public Shell {
+ public:
+  explicit Win32Shell(HWND owner = nullptr) : owner_(owner) {}
+  void SetOwner(HWND owner) { owner_ = owner; }
+  void OpenDocument(const std::wstring& file, const std::wstring& workingFolder) override;
+
+ private:
+  HWND owner_;
+};
+
+class Win32Desktop : public Desktop {
+ public:
+  std::vector<WindowInfo> TopLevelWindows() const override;
+  WindowId Foreground() const override;
+  std::wstring Title(WindowId window) const override;
+  void RequestClose(WindowId window) override;
+};
+
+// Paths longer than MAX_PATH need the \\?\ prefix for the wide file calls.
+std::wstring ExtendedPath(const std::wstring& path);
+
+}  // namespace vexa::win32

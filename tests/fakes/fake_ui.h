@@ -1,0 +1,101 @@
+#pragma once
+// In-memory controls for page tests.
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/ui.h"
+
+namespace vexa::fakes {
+
+class FakeCaption : public ui::Caption {
+ public:
+  explicit FakeCaption(std::wstring text = {}) : text(std::move(text)) {}
+  void SetText(const std::wstring& t) override { text = t; }
+  std::wstring Text() const override { return text; }
+  std::wstring text;
+};
+
+class FakeButton : public ui::Button {
+ public:
+  explicit FakeButton(std::wstring caption = {}, bool enabled = true) : caption(std::move(caption)), enabled(enabled) {}
+  void SetText(const std::wstring& t) override { caption = t; }
+  std::wstring Text() const override { return caption; }
+  void SetEnabled(bool e) override { enabled = e; }
+  bool Enabled() const override { return enabled; }
+  std::wstring caption;
+  bool enabled;
+};
+
+class FakeTimer : public ui::Timer {
+ public:
+  explicit FakeTimer(unsigned interval = 0, bool enabled = false) : interval(interval), enabled(enabled) {}
+  void SetEnabled(bool e) override { enabled = e; }
+  bool Enabled() const override { return enabled; }
+  void SetInterval(unsigned ms) override { interval = ms; }
+  unsigned Interval() const override { return interval; }
+  unsigned interval;
+  bool enabled;
+};
+
+class FakeToggle : public ui::Toggle {
+ public:
+  explicit FakeToggle(int value = 0) : value(value) {}
+  int Value() const override { return value; }
+  void SetValue(int v) override { value = v; }
+  void SetEnabled(bool e) override { enabled = e; }
+  bool Enabled() const override { return enabled; }
+  int value;
+  bool enabled = true;
+};
+
+class FakeSpinner : public ui::Spinner {
+ public:
+  void PlayWait() override { playing = true; }
+  void StopWait() override { playing = false; }
+  bool IsPlaying() const override { return playing; }
+  bool playing = false;
+};
+
+class FakeProgressBar : public ui::ProgressBar {
+ public:
+  explicit FakeProgressBar(int max = 100, int min = 0) : min(min), max(max) {}
+  int Min() const override { return min; }
+  int Max() const override { return max; }
+  int Value() const override { return value > max ? max : value; }
+  void SetValue(int v) override { value = v; }
+  int min, max, value = 0;
+};
+
+class FakeAnimatedBar : public ui::AnimatedBar {
+ public:
+  void SetEnable(bool on) override { enable = on; }
+  bool Enable() const override { return enable; }
+  bool enable = false;
+};
+
+class FakeMessageBoxes : public ui::MessageBoxes {
+ public:
+  struct Box {
+    std::wstring text, title;
+    ui::BoxIcon icon;
+  };
+  void Show(const std::wstring& text, const std::wstring& title, ui::BoxIcon icon) override {
+    shown.push_back({text, title, icon});
+    if (whileOpen) whileOpen();
+  }
+  std::vector<Box> shown;
+  std::function<void()> whileOpen;  // runs "while the box is open"
+};
+
+class FakeEventPump : public ui::EventPump {
+ public:
+  void DoEvents() override {
+    ++calls;
+    if (pending) pending();
+  }
+  int calls = 0;
+  std::function<void()> pending;  // events that arrive during the pump
+};
+
+}  // namespace vexa::fakes
