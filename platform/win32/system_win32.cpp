@@ -1,8 +1,9 @@
 // Environment, clock, shell, desktop and text on the real system.
+#include "platform/win32/win32_platform.h"
+
 #include <shellapi.h>
 
 #include "platform/text.h"
-#include "platform/win32/win32_platform.h"
 
 namespace vexa::win32 {
 
