@@ -1,0 +1,72 @@
+#pragma once
+// Shared plumbing of the control classes: per-window state allocated on
+// WM_NCCREATE and freed on WM_NCDESTROY, and a few drawing helpers.
+#include <windows.h>
+
+#include <string>
+
+namespace vexa::controls {
+
+template <typename State>
+State* StateOf(HWND hwnd) {
+  return reinterpret_cast<State*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+}
+
+// Binds a fresh State on WM_NCCREATE and deletes it on WM_NCDESTROY; returns
+// the state for any other message (null before creation).
+template <typename State>
+State* BindState(HWND hwnd, UINT msg) {
+  if (msg == WM_NCCREATE) {
+    auto* s = new State();
+    s->hwnd = hwnd;
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(s));
+    return s;
+  }
+  State* s = StateOf<State>(hwnd);
+  if (msg == WM_NCDESTROY && s) {
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+    delete s;
+    return nullptr;
+  }
+  return s;
+}
+
+inline std::wstring TextOf(HWND hwnd) {
+  int n = GetWindowTextLengthW(hwnd);
+  std::wstring s(n + 1, L'\0');
+  n = GetWindowTextW(hwnd, s.data(), n + 1);
+  s.resize(n > 0 ? n : 0);
+  return s;
+}
+
+inline void NotifyClicked(HWND hwnd) {
+  HWND parent = GetParent(hwnd);
+  if (parent)
+    SendMessageW(parent, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(hwnd), BN_CLICKED), reinterpret_cast<LPARAM>(hwnd));
+}
+
+inline void FillSolid(HDC dc, const RECT& rc, COLORREF color) {
+  SetBkColor(dc, color);
+  ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &rc, nullptr, 0, nullptr);
+}
+
+// Colour of the window behind a control, for its corners.
+inline COLORREF ParentBackground(HWND hwnd) {
+  HWND parent = GetParent(hwnd);
+  HDC dc = GetDC(hwnd);
+  HBRUSH brush = reinterpret_cast<HBRUSH>(
+      SendMessageW(parent, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(hwnd)));
+  COLORREF color = GetSysColor(COLOR_BTNFACE);
+  LOGBRUSH lb{};
+  if (brush && GetObjectW(brush, sizeof lb, &lb) && lb.lbStyle == BS_SOLID) color = lb.lbColor;
+  ReleaseDC(hwnd, dc);
+  return color;
+}
+
+void RegisterOxButton(HINSTANCE instance);
+void RegisterCheckbox(HINSTANCE instance);
+void RegisterSpinner(HINSTANCE instance);
+void RegisterProgressXp(HINSTANCE instance);
+void RegisterVista(HINSTANCE instance);
+
+}  // namespace vexa::controls

@@ -1,0 +1,36 @@
+#pragma once
+// The skinned controls, as the windows use them. Each is a registered window
+// class driven by messages, so a window creates it with CreateWindowExW and
+// talks to it like a stock control:
+//   oxbutton       caption = window text; EnableWindow; BN_CLICKED in WM_COMMAND
+//   mm_checkbox    BM_GETCHECK / BM_SETCHECK (value 0 or 1); BN_CLICKED after a flip
+//   ucFirefoxWait  kSpinnerPlay / kSpinnerStop / kSpinnerIsPlaying / kSpinnerSetBackColor
+//   ProgressBarXP  PBM_SETRANGE32 / PBM_GETRANGE / PBM_SETPOS / PBM_GETPOS (clamped to Max)
+//   VistaProgress  kVistaSetEnable / kVistaGetEnable
+#include <windows.h>
+
+namespace vexa::controls {
+
+inline constexpr wchar_t kOxButtonClass[] = L"oxbutton";
+inline constexpr wchar_t kCheckboxClass[] = L"mm_checkbox";
+inline constexpr wchar_t kSpinnerClass[] = L"ucFirefoxWait";
+inline constexpr wchar_t kProgressXpClass[] = L"ProgressBarXP";
+inline constexpr wchar_t kVistaClass[] = L"VistaProgress";
+
+enum : UINT {
+  kSpinnerPlay = WM_USER + 101,
+  kSpinnerStop,
+  kSpinnerIsPlaying,
+  kSpinnerSetBackColor,  // wParam: COLORREF
+  kVistaSetEnable,       // wParam: TRUE/FALSE
+  kVistaGetEnable,
+  kOxSetColors,          // wParam: back COLORREF, lParam: text COLORREF
+};
+
+// Registers every control class once per process; safe to call repeatedly.
+void RegisterAll(HINSTANCE instance);
+
+// Interval of the spinner's frame timer, in milliseconds.
+inline constexpr UINT kSpinnerFrameMs = 100;
+
+}  // namespace vexa::controls
