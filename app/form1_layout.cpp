@@ -15,14 +15,14 @@ const ControlSpec kLayout[] = {
     // Title area and navigation.
     C(Picture9, kNone, Panel, L"", 720, 120, 3975, 975, kHeaderPanel),
     C(Label48, Picture9, Label, L"VexaUtility", 150, 90, 3000, 600, kNarrow | kHeaderText),
-    C(Label38, Picture9, Label, L"2015", 3000, 570, 800, 330, kHeaderText | kBold),
+    C(Label38, Picture9, Label, L"2015", 3000, 600, 800, 300, kHeaderText | kBold),
     C(oxbutton11, kNone, Button, L"_", 10560, 0, 615, 375, 0),
     C(oxbutton6, kNone, Button, L"X", 11160, 0, 615, 375, 0),
     C(Label2, kNone, Label, L"Home", 8280, 720, 3300, 420, kHeaderText | kBold),
-    C(Label1_0, kNone, Label, L"Home", 1500, 1920 + 150, 1900, 330, kNotify | kHeaderText),
-    C(Label1_1, kNone, Label, L"Cleaner", 1500, 2640 + 150, 1900, 330, kNotify | kHeaderText),
-    C(Label1_2, kNone, Label, L"Toolbox", 1500, 3240 + 150, 1900, 330, kNotify | kHeaderText),
-    C(Label1_3, kNone, Label, L"Option", 1500, 3840 + 150, 1900, 330, kNotify | kHeaderText),
+    C(Label1_0, kNone, Label, L"Home", 1500, 1920 + 150, 1500, 330, kNotify | kHeaderText),
+    C(Label1_1, kNone, Label, L"Cleaner", 1500, 2640 + 150, 1500, 330, kNotify | kHeaderText),
+    C(Label1_2, kNone, Label, L"Toolbox", 1500, 3240 + 150, 1500, 330, kNotify | kHeaderText),
+    C(Label1_3, kNone, Label, L"Option", 1500, 3840 + 150, 1500, 330, kNotify | kHeaderText),
     C(PB, kNone, StdProgress, L"", 11520, 7560, 1500, 255, 0),
 
     // Page panels, first on top.

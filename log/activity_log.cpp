@@ -72,3 +72,12 @@ std::vector<LogLine> UrlShortened(const std::wstring& longUrl, const std::wstrin
 
 }  // namespace log_entry
 }  // namespace vexa
+
+namespace vexa {
+
+void OpenLogViewer(const ActivityLog& log, Shell& shell) {
+  if (!log.Exists()) return;
+  shell.OpenDocument(L"VexaLog.log", log.Folder());
+}
+
+}  // namespace vexa

@@ -85,3 +85,13 @@ std::vector<LogLine> UrlShortened(const std::wstring& longUrl, const std::wstrin
 }  // namespace log_entry
 
 }  // namespace vexa
+
+#include "platform/shell.h"
+
+namespace vexa {
+
+// "Open Log": hands the log to the program Windows associates with it, from
+// the application folder. Does nothing when the log does not exist.
+void OpenLogViewer(const ActivityLog& log, Shell& shell);
+
+}  // namespace vexa

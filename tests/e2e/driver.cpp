@@ -1,9 +1,281 @@
 #include "tests/e2e/driver.h"
 
+#include <shellapi.h>
+#include <tlhelp32.h>
+
+#include <cstdlib>
+
 namespace vexa::e2e {
 namespace {
-std::string g_program;
+std::wstring g_program;
 }
-void SetProgramPath(const char* path) { g_program = path; }
-const std::string& ProgramPath() { return g_program; }
+
+void SetProgramPath(const char* path) {
+  int n = MultiByteToWideChar(CP_ACP, 0, path, -1, nullptr, 0);
+  g_program.assign(n > 0 ? n - 1 : 0, L'\0');
+  MultiByteToWideChar(CP_ACP, 0, path, -1, g_program.data(), n);
+  wchar_t full[MAX_PATH];
+  if (GetFullPathNameW(g_program.c_str(), MAX_PATH, full, nullptr)) g_program = full;
+}
+
+const std::wstring& ProgramPath() { return g_program; }
+
+std::wstring ArtifactFolder() {
+  wchar_t buf[MAX_PATH];
+  DWORD n = GetEnvironmentVariableW(L"VEXA_E2E_ARTIFACTS", buf, MAX_PATH);
+  std::wstring dir;
+  if (n > 0 && n < MAX_PATH) {
+    dir = buf;
+  } else {
+    GetTempPathW(MAX_PATH, buf);
+    dir = std::wstring(buf) + L"vexa-e2e-artifacts";
+  }
+  CreateDirectoryW(dir.c_str(), nullptr);
+  return dir;
+}
+
+bool WaitFor(const std::function<bool()>& done, int ms) {
+  DWORD start = GetTickCount();
+  for (;;) {
+    if (done()) return true;
+    if (static_cast<int>(GetTickCount() - start) > ms) return false;
+    Sleep(20);
+  }
+}
+
+std::wstring TextOf(HWND hwnd) {
+  wchar_t buf[1024] = {};
+  DWORD_PTR n = 0;
+  // WM_GETTEXT works across processes (GetWindowText does not read controls of another process).
+  if (!SendMessageTimeoutW(hwnd, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(buf), SMTO_ABORTIFHUNG, 2000, &n)) n = 0;
+  return std::wstring(buf, n < 1024 ? static_cast<size_t>(n) : 1023);
+}
+
+std::wstring ClassOf(HWND hwnd) {
+  wchar_t buf[256];
+  int n = GetClassNameW(hwnd, buf, 256);
+  return std::wstring(buf, n > 0 ? n : 0);
+}
+
+namespace {
+
+void DeleteTree(const std::wstring& dir) {
+  WIN32_FIND_DATAW fd;
+  HANDLE h = FindFirstFileW((dir + L"\\*").c_str(), &fd);
+  if (h != INVALID_HANDLE_VALUE) {
+    do {
+      std::wstring name = fd.cFileName;
+      if (name == L"." || name == L"..") continue;
+      std::wstring path = dir + L"\\" + name;
+      SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+      if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+        DeleteTree(path);
+      else
+        DeleteFileW(path.c_str());
+    } while (FindNextFileW(h, &fd));
+    FindClose(h);
+  }
+  RemoveDirectoryW(dir.c_str());
+}
+
+struct FindTop {
+  DWORD pid;
+  std::function<bool(HWND)> match;
+  HWND found = nullptr;
+};
+
+HWND FindTopLevel(DWORD pid, std::function<bool(HWND)> match) {
+  FindTop f{pid, std::move(match)};
+  EnumWindows(
+      [](HWND h, LPARAM lp) -> BOOL {
+        auto* f = reinterpret_cast<FindTop*>(lp);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(h, &owner);
+        if (owner == f->pid && f->match(h)) {
+          f->found = h;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&f));
+  return f.found;
+}
+
+bool Launch(const std::wstring& exe, const std::wstring& folder, PROCESS_INFORMATION& pi) {
+  STARTUPINFOW si{sizeof si};
+  std::wstring cmd = L"\"" + exe + L"\"";
+  return CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &si, &pi) !=
+         FALSE;
+}
+
+}  // namespace
+
+Program::Program(const std::wstring& folder) : folder_(folder) {
+  DeleteTree(folder_);
+  CreateDirectoryW(folder_.c_str(), nullptr);
+  exe_ = folder_ + L"\\VexaUtility.exe";
+  CopyFileW(g_program.c_str(), exe_.c_str(), FALSE);
+  Launch(exe_, folder_, pi_);
+}
+
+Program::Program(const Program& first, int) : folder_(first.folder_), exe_(first.exe_) { Launch(exe_, folder_, pi_); }
+
+Program::~Program() {
+  Kill();
+  if (pi_.hProcess) CloseHandle(pi_.hProcess);
+  if (pi_.hThread) CloseHandle(pi_.hThread);
+}
+
+bool Program::Running() const { return pi_.hProcess && WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT; }
+
+bool Program::WaitExit(int ms) const {
+  return pi_.hProcess && WaitForSingleObject(pi_.hProcess, static_cast<DWORD>(ms)) == WAIT_OBJECT_0;
+}
+
+void Program::Kill() {
+  if (Running()) {
+    TerminateProcess(pi_.hProcess, 99);
+    WaitForSingleObject(pi_.hProcess, 5000);
+  }
+}
+
+HWND Program::Window(const std::wstring& caption) const {
+  return FindTopLevel(pid(), [&](HWND h) { return TextOf(h) == caption && ClassOf(h) != L"#32770"; });
+}
+
+HWND Program::WaitWindow(const std::wstring& caption, bool visible, int ms) const {
+  HWND found = nullptr;
+  WaitFor(
+      [&] {
+        found = Window(caption);
+        return found && (IsWindowVisible(found) != FALSE) == visible;
+      },
+      ms);
+  return found && (IsWindowVisible(found) != FALSE) == visible ? found : nullptr;
+}
+
+HWND Program::MessageBoxWindow() const {
+  return FindTopLevel(pid(), [](HWND h) { return ClassOf(h) == L"#32770" && IsWindowVisible(h); });
+}
+
+HWND Program::WaitMessageBox(int ms) const {
+  HWND box = nullptr;
+  WaitFor([&] { return (box = MessageBoxWindow()) != nullptr; }, ms);
+  return box;
+}
+
+HWND Program::MenuWindow() const {
+  return FindTopLevel(pid(), [](HWND h) { return ClassOf(h) == L"#32768" && IsWindowVisible(h); });
+}
+
+bool Program::TrayMenu(int item) {
+  HWND owner = Form2();
+  if (!owner) return false;
+  PostMessageW(owner, WM_MOUSEMOVE, 0, WM_RBUTTONUP);
+  HWND menu = nullptr;
+  if (!WaitFor([&] { return (menu = MenuWindow()) != nullptr; }, 5000)) return false;
+  for (int i = 0; i < item; ++i) PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 0);
+  PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
+  return WaitFor([&] { return MenuWindow() == nullptr; }, 5000);
+}
+
+bool Program::TrayIconPresent() const {
+  HWND owner = Form2();
+  if (!owner) return false;
+  NOTIFYICONDATAW nid{};
+  nid.cbSize = sizeof nid;
+  nid.hWnd = owner;
+  nid.uID = 1;
+  nid.uFlags = 0;  // changes nothing; succeeds only while the icon exists
+  return Shell_NotifyIconW(NIM_MODIFY, &nid) != FALSE;
+}
+
+HWND ControlById(HWND root, int id) {
+  struct Find {
+    int id;
+    HWND found;
+  } f{id, nullptr};
+  EnumChildWindows(
+      root,
+      [](HWND h, LPARAM lp) -> BOOL {
+        auto* f = reinterpret_cast<Find*>(lp);
+        if (GetDlgCtrlID(h) == f->id) {
+          f->found = h;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&f));
+  return f.found;
+}
+
+void Click(HWND control) { PostMessageW(control, BM_CLICK, 0, 0); }
+
+void ClickAt(HWND window, int x, int y) {
+  PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+  PostMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+}
+
+std::wstring MessageBoxText(HWND box) { return TextOf(GetDlgItem(box, 0xFFFF)); }
+
+void AnswerOk(HWND box) { PostMessageW(box, WM_COMMAND, IDOK, 0); }
+
+bool OnView(HWND parent, HWND child) {
+  if (!IsWindowVisible(child)) return false;
+  RECT rc;
+  GetWindowRect(child, &rc);
+  POINT pt{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
+  ScreenToClient(parent, &pt);
+  return ChildWindowFromPointEx(parent, pt, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT) == child;
+}
+
+void Screenshot(HWND window, const std::wstring& name) {
+  // Let the program finish what it was asked before (the round trip returns
+  // once its queue is served), then paint everything now.
+  DWORD_PTR ignored;
+  SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &ignored);
+  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  Sleep(300);
+  RECT rc;
+  GetWindowRect(window, &rc);
+  int w = rc.right - rc.left, h = rc.bottom - rc.top;
+  if (w <= 0 || h <= 0) return;
+  HDC screen = GetDC(nullptr);
+  HDC mem = CreateCompatibleDC(screen);
+  BITMAPINFO bi{};
+  bi.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 24, BI_RGB};
+  void* bits = nullptr;
+  HBITMAP bmp = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(mem, bmp);
+  BitBlt(mem, 0, 0, w, h, screen, rc.left, rc.top, SRCCOPY);
+  SelectObject(mem, old);
+  int stride = ((w * 3 + 3) / 4) * 4;
+  BITMAPFILEHEADER fh{0x4D42, static_cast<DWORD>(sizeof fh + sizeof bi.bmiHeader + stride * h), 0, 0,
+                      sizeof fh + sizeof bi.bmiHeader};
+  std::wstring path = ArtifactFolder() + L"\\" + name + L".bmp";
+  HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  if (f != INVALID_HANDLE_VALUE) {
+    DWORD wr;
+    WriteFile(f, &fh, sizeof fh, &wr, nullptr);
+    WriteFile(f, &bi.bmiHeader, sizeof bi.bmiHeader, &wr, nullptr);
+    WriteFile(f, bits, stride * h, &wr, nullptr);
+    CloseHandle(f);
+  }
+  DeleteObject(bmp);
+  DeleteDC(mem);
+  ReleaseDC(nullptr, screen);
+}
+
+std::string ReadFileBytes(const std::wstring& path) {
+  HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                         OPEN_EXISTING, 0, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return "<missing>";
+  std::string out(GetFileSize(h, nullptr), '\0');
+  DWORD got = 0;
+  ReadFile(h, out.data(), static_cast<DWORD>(out.size()), &got, nullptr);
+  CloseHandle(h);
+  out.resize(got);
+  return out;
+}
+
 }  // namespace vexa::e2e

@@ -1,7 +1,87 @@
 #pragma once
+// Drives the real program as a user would: starts it in a folder of its own,
+// finds its windows and controls, clicks, reads captions, answers message
+// boxes, opens the tray menu and saves screenshots.
+#include <windows.h>
+#include <shellapi.h>
+
+#include <functional>
 #include <string>
+#include <vector>
 
 namespace vexa::e2e {
+
 void SetProgramPath(const char* path);
-const std::string& ProgramPath();
+const std::wstring& ProgramPath();
+// Folder for screenshots (created on demand).
+std::wstring ArtifactFolder();
+
+// Polls `done` every 20 ms until it holds or `ms` pass; true when it held.
+bool WaitFor(const std::function<bool()>& done, int ms = 8000);
+
+std::wstring TextOf(HWND hwnd);
+std::wstring ClassOf(HWND hwnd);
+
+class Program {
+ public:
+  // Copies the program into `folder` (created fresh) and starts it there.
+  explicit Program(const std::wstring& folder);
+  // Starts another copy of the same executable.
+  explicit Program(const Program& first, int);
+  ~Program();
+  Program(const Program&) = delete;
+  Program& operator=(const Program&) = delete;
+
+  DWORD pid() const { return pi_.dwProcessId; }
+  const std::wstring& Folder() const { return folder_; }
+  std::wstring LogPath() const { return folder_ + L"\\VexaLog.Log"; }
+  bool Running() const;
+  // Waits for the process to end; true when it did within ms.
+  bool WaitExit(int ms = 8000) const;
+  // Ends the process (only ever this program, by its handle).
+  void Kill();
+
+  // The program's top-level window with this caption (visible or not).
+  HWND Window(const std::wstring& caption) const;
+  // Waits for a top-level window of this process with the caption.
+  HWND WaitWindow(const std::wstring& caption, bool visible, int ms = 8000) const;
+  // A message box of this process, or null.
+  HWND MessageBoxWindow() const;
+  HWND WaitMessageBox(int ms = 8000) const;
+  // A popup menu window of this process, or null.
+  HWND MenuWindow() const;
+
+  HWND Form1() const { return Window(L"VexaUtility Solace"); }
+  HWND Form2() const { return Window(L"Form2"); }
+
+  // Opens the tray menu as the shell would (right button up over the icon)
+  // and picks item 1 ("Show") or 2 ("Exit") with the keyboard.
+  bool TrayMenu(int item);
+  // Whether the shell holds the program's tray icon.
+  bool TrayIconPresent() const;
+
+ private:
+  std::wstring folder_;
+  std::wstring exe_;
+  PROCESS_INFORMATION pi_{};
+};
+
+// A control of a window by its id (searched through all descendants).
+HWND ControlById(HWND root, int id);
+// Posts a click to a button-like control (BM_CLICK).
+void Click(HWND control);
+// Posts a left press and release at a client point of a window.
+void ClickAt(HWND window, int x, int y);
+// Text of a message box (its static text) and whether it shows an icon of a kind.
+std::wstring MessageBoxText(HWND box);
+// Closes a message box with its OK button.
+void AnswerOk(HWND box);
+// The topmost visible direct child of `parent` at the centre of `child`'s area:
+// tells whether `child` is on view or covered.
+bool OnView(HWND parent, HWND child);
+// Saves a screenshot of a window as a BMP in the artifact folder.
+void Screenshot(HWND window, const std::wstring& name);
+// Reads a whole file; "<missing>" when it cannot be opened.
+std::string ReadFileBytes(const std::wstring& path);
+
 }  // namespace vexa::e2e

@@ -117,3 +117,23 @@ TEST(TextTest, Utf8RoundTrip) {
 
 }  // namespace
 }  // namespace vexa
+
+namespace vexa {
+namespace {
+
+TEST(OpenLogViewer, OpensTheLogByNameFromTheAppFolder) {
+  fakes::FakeFileSystem files;
+  fakes::FakeClock clock;
+  fakes::FakeShell shell;
+  ActivityLog log(files, clock, L"C:\\Apps\\Vexa");
+  OpenLogViewer(log, shell);
+  EXPECT_TRUE(shell.opened.empty());  // no log: nothing happens
+  log.CreateLogIfMissing();
+  OpenLogViewer(log, shell);
+  ASSERT_EQ(shell.opened.size(), 1u);
+  EXPECT_EQ(shell.opened[0].file, L"VexaLog.log");
+  EXPECT_EQ(shell.opened[0].folder, L"C:\\Apps\\Vexa");
+}
+
+}  // namespace
+}  // namespace vexa
