@@ -3,6 +3,7 @@
 //   vexa_tray exit   picks "Exit"
 // Used by scripts/run to open the main window without a desktop shell.
 #include <windows.h>
+#include <shellapi.h>
 
 #include <cstdio>
 #include <cwchar>
@@ -32,8 +33,15 @@ int wmain(int argc, wchar_t** argv) {
     std::fprintf(stderr, "VexaUtility is not running\n");
     return 1;
   }
-  if (!Wait([] { return !IsWindowVisible(splash); }, 15000)) {
-    std::fprintf(stderr, "the splash did not end\n");
+  // The icon is added when the splash ends; until then the menu cannot open.
+  if (!Wait([] {
+        NOTIFYICONDATAW nid{};
+        nid.cbSize = sizeof nid;
+        nid.hWnd = splash;
+        nid.uID = 1;
+        return Shell_NotifyIconW(NIM_MODIFY, &nid) != FALSE;
+      }, 20000)) {
+    std::fprintf(stderr, "the tray icon did not appear\n");
     return 1;
   }
   Sleep(200);
