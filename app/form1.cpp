@@ -77,17 +77,18 @@ void Form1::Form_Initialize() {
   timer8_->SetInterval(5000);
 }
 
-bool Form1::Form_Load() {
-  if (AnotherCopyRuns(app_)) {
-    MessageBoxW(nullptr, L"Aplication Is Runing...", L"2 Proccess", MB_OK | MB_ICONEXCLAMATION | MB_SETFOREGROUND);
-    return false;
-  }
+bool Form1::RefuseSecondCopy() {
+  if (!AnotherCopyRuns(app_)) return false;
+  MessageBoxW(nullptr, L"Aplication Is Runing...", L"2 Proccess", MB_OK | MB_ICONEXCLAMATION | MB_SETFOREGROUND);
+  return true;
+}
+
+void Form1::Form_Load() {
   SetWindowTextW(Control(Text1), LevelText(static_cast<int>(SendMessageW(Control(BLog), SBM_GETPOS, 0, 0))).c_str());
   // From here on the window's running timers tick, shown or hidden.
   timer3_->SetEnabled(true);
   timer6_->SetEnabled(true);
   timer8_->SetEnabled(true);
-  return true;
 }
 
 void Form1::ShowMain() {

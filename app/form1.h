@@ -23,10 +23,13 @@ class Form1 : public Window {
   explicit Form1(AppContext& app);
   ~Form1() override;
 
-  // Creates the window hidden and runs the initialise step.
+  // The single-copy rule: when another copy runs, shows "Aplication Is
+  // Runing..." and returns true; the caller then ends the program.
+  bool RefuseSecondCopy();
+  // Creates the window and its controls, hidden, and runs the initialise step.
   void Form_Initialize();
-  // The load step. False when another copy runs: the caller ends the program.
-  bool Form_Load();
+  // The rest of the load step: level text, running timers.
+  void Form_Load();
   // Shows the window (tray menu "Show").
   void ShowMain();
 

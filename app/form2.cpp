@@ -40,9 +40,9 @@ bool Form2::Form_Load() {
   // 1. The spinner takes the splash's back colour and starts.
   SendMessageW(spinner_, controls::kSpinnerSetBackColor, kSplashColor, 0);
   SendMessageW(spinner_, controls::kSpinnerPlay, 0, 0);
-  // 2. Taking the main window's icon loads the main window, hidden.
-  form1_.Form_Initialize();
-  if (!form1_.Form_Load()) return false;
+  // 2. The main window's load step begins with the single-copy rule: a second
+  // copy shows its box and ends before any splash, tray icon or log write.
+  if (form1_.RefuseSecondCopy()) return false;
   SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(app_.icon));
   SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(app_.smallIcon));
   // 3. The activity log, with its header when it is new.
@@ -58,6 +58,13 @@ void Form2::ClipToRoundedRegion() {
   GetWindowRect(hwnd(), &rc);
   HRGN region = CreateRoundRectRgn(0, 0, rc.right - rc.left, rc.bottom - rc.top, 20, 20);
   if (region && !SetWindowRgn(hwnd(), region, FALSE)) DeleteObject(region);  // the window owns it on success
+}
+
+void Form2::LoadMainWindow() {
+  // The main window is built hidden while the splash is already on screen,
+  // so the splash shows without waiting for a hundred and more controls.
+  form1_.Form_Initialize();
+  form1_.Form_Load();
 }
 
 void Form2::ShowSplash() {

@@ -19,11 +19,13 @@ class Form2 : public Window {
   Form2(AppContext& app, Form1& form1, Form4& form4);
   ~Form2() override;
 
-  // The load step: spinner, main window loaded hidden, log, rounded region.
-  // False when the program must end (another copy runs).
+  // The load step: spinner, single-copy rule, log, rounded region. False
+  // when the program must end (another copy runs).
   bool Form_Load();
   // Shows the splash centred and starts its timer.
   void ShowSplash();
+  // Loads the main window, hidden (after the splash shows).
+  void LoadMainWindow();
 
   ModTray& Tray() { return tray_; }
 

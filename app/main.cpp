@@ -32,6 +32,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
 
   if (!form2.Form_Load()) ExitProcess(0);  // another copy runs: nothing else happens
   form2.ShowSplash();
+  form2.LoadMainWindow();
 
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
