@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "platform/http_url.h"
 #include "platform/text.h"
 
 namespace vexa {
@@ -43,43 +44,6 @@ void ReplaceAll(std::wstring& text, std::wstring_view what, std::wstring_view wi
 
 void RemoveAll(std::wstring& text, wchar_t c) { std::erase(text, c); }
 
-bool StartsWithNoCase(std::wstring_view text, std::wstring_view prefix) {
-  if (text.size() < prefix.size()) return false;
-  for (std::size_t i = 0; i < prefix.size(); ++i) {
-    wchar_t a = text[i], b = prefix[i];
-    if (a >= L'A' && a <= L'Z') a = static_cast<wchar_t>(a - L'A' + L'a');
-    if (a != b) return false;
-  }
-  return true;
-}
-
-// The host of an http(s) address, lower-cased, without port or brackets;
-// empty when the address is not one.
-std::wstring HostOf(std::wstring_view url) {
-  std::size_t start;
-  if (StartsWithNoCase(url, L"http://"))
-    start = 7;
-  else if (StartsWithNoCase(url, L"https://"))
-    start = 8;
-  else
-    return {};
-  std::wstring_view rest = url.substr(start);
-  rest = rest.substr(0, rest.find_first_of(L"/?#"));
-  if (std::size_t at = rest.rfind(L'@'); at != std::wstring_view::npos) rest = rest.substr(at + 1);
-  std::wstring_view host;
-  if (!rest.empty() && rest.front() == L'[') {
-    std::size_t close = rest.find(L']');
-    if (close == std::wstring_view::npos) return {};
-    host = rest.substr(1, close - 1);
-  } else {
-    host = rest.substr(0, rest.find(L':'));
-  }
-  std::wstring out(host);
-  for (wchar_t& c : out)
-    if (c >= L'A' && c <= L'Z') c = static_cast<wchar_t>(c - L'A' + L'a');
-  return out;
-}
-
 bool IsMissing(const std::wstring& field) { return IsBlank(field); }
 
 }  // namespace
@@ -95,8 +59,7 @@ ShortenerEndpoints ShortenerEndpoints::Public() {
 std::optional<ShortenerEndpoints> ShortenerEndpoints::Redirected(std::wstring_view base) {
   std::wstring b = Trim(base);
   while (!b.empty() && b.back() == L'/') b.pop_back();
-  if (HostOf(b).empty()) return std::nullopt;
-  if (b.find_first_of(L"?# \t\r\n") != std::wstring::npos) return std::nullopt;
+  if (!SplitHttpUrl(b) || b.find_first_of(L"?# \t\r\n") != std::wstring::npos) return std::nullopt;
   ShortenerEndpoints e;
   e.base_.fill(b);
   e.loopback_ = IsLoopbackUrl(b);
@@ -108,21 +71,6 @@ ShortenerEndpoints ShortenerEndpoints::FromEnvironment(const Environment& env) {
   if (!IsBlank(base))
     if (auto redirected = Redirected(base)) return *redirected;
   return Public();
-}
-
-bool IsLoopbackUrl(std::wstring_view url) {
-  std::wstring host = HostOf(url);
-  if (host == L"localhost" || host == L"::1") return true;
-  // 127.0.0.0/8 in dotted form.
-  if (host.rfind(L"127.", 0) != 0) return false;
-  int dots = 0;
-  for (wchar_t c : host) {
-    if (c == L'.')
-      ++dots;
-    else if (c < L'0' || c > L'9')
-      return false;
-  }
-  return dots == 3 && host.back() != L'.';
 }
 
 // ---------------------------------------------------------------- text rules

@@ -51,9 +51,6 @@ class ShortenerEndpoints {
   bool loopback_ = false;
 };
 
-// True for "localhost", 127.x.x.x and [::1] hosts of an http(s) address.
-bool IsLoopbackUrl(std::wstring_view url);
-
 class cUrlShorten {
  public:
   static constexpr wchar_t kUserAgent[] = L"Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.0)";

@@ -116,18 +116,6 @@ TEST(ShortenerEndpoints, EnvironmentRedirectsAllSixOrIsIgnoredWhenUnusable) {
   }
 }
 
-TEST(IsLoopbackUrl, KnowsTheLoopbackHostsOnly) {
-  EXPECT_TRUE(IsLoopbackUrl(L"http://127.0.0.1:5000"));
-  EXPECT_TRUE(IsLoopbackUrl(L"HTTP://LOCALHOST/x"));
-  EXPECT_TRUE(IsLoopbackUrl(L"https://127.1.2.3"));
-  EXPECT_TRUE(IsLoopbackUrl(L"http://[::1]:80"));
-  EXPECT_FALSE(IsLoopbackUrl(L"http://127.0.0.1.evil.example"));
-  EXPECT_FALSE(IsLoopbackUrl(L"http://127.example.com"));
-  EXPECT_FALSE(IsLoopbackUrl(L"http://localhost.example.com"));
-  EXPECT_FALSE(IsLoopbackUrl(L"http://10.0.0.1"));
-  EXPECT_FALSE(IsLoopbackUrl(L"127.0.0.1"));
-}
-
 // ------------------------------------------------------------------ ShortUrl
 
 struct Shortener : ::testing::Test {
