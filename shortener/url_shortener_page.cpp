@@ -13,7 +13,8 @@ std::wstring LowerAscii(std::wstring text) {
 }  // namespace
 
 UrlShortenerPage::UrlShortenerPage(const UrlShortenerControls& controls, const UrlShortenerServices& services)
-    : cShort(services.http, services.connection, services.boxes, services.pump, services.endpoints),
+    : cShort(services.http, services.connection, services.boxes, services.pump,
+             ShortenerEndpoints::FromEnvironment(services.env)),
       c_(controls),
       boxes_(services.boxes),
       log_(services.log),

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "log/activity_log.h"
+#include "platform/environment.h"
 #include "platform/file_system.h"
 #include "platform/http_client.h"
 #include "platform/ui.h"
@@ -30,7 +31,7 @@ struct UrlShortenerServices {
   ui::EventPump& pump;
   ActivityLog& log;    // for its folder and its line format
   FileSystem& files;   // the log block is appended through it
-  ShortenerEndpoints endpoints = ShortenerEndpoints::Public();
+  const Environment& env;  // VEXA_SHORTENER_BASE, read once here
 };
 
 class UrlShortenerPage {

@@ -318,14 +318,5 @@ TEST_F(Shortener, WaitsByPumpingAndIgnoresACallMadeWhileRunning) {
   EXPECT_EQ(http.requests.size(), 2u);
 }
 
-TEST_F(Shortener, SetTimeoutReachesTheRequest) {
-  c.SetTimeout(1500);
-  c.smodLongUrl = L"x";
-  c.ShortUrl(false, true);
-  ASSERT_EQ(http.requests.size(), 1u);
-  EXPECT_EQ(http.requests[0].timeoutMs, 1500u);
-  EXPECT_EQ(http.requests[0].maxReplyBytes, kHttpMaxReplyBytes);
-}
-
 }  // namespace
 }  // namespace vexa

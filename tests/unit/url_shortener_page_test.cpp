@@ -35,9 +35,10 @@ struct Page : ::testing::Test {
   fakes::FakeEventPump pump;
   fakes::FakeClock clock;
   NamingFileSystem files;
+  fakes::FakeEnvironment env;
   ActivityLog log{files, clock, kFolder};
   UrlShortenerPage page{{Tlong, Tout, Option1, Option2, Option3, C},
-                        {http, connection, boxes, pump, log, files, ShortenerEndpoints::Public()}};
+                        {http, connection, boxes, pump, log, files, env}};
 
   std::string Log() const { return files.Read(std::wstring(kFolder) + L"\\VexaLog.Log"); }
   std::string Block(const std::string& longUrl, const std::string& out) const {
@@ -200,17 +201,17 @@ TEST_F(Page, BlankShortUrlEventLeavesTheOutputAlone) {
   EXPECT_EQ(Log(), Block("Url", "a\r\n") + Block("Url", "a\r\nb\r\n"));
 }
 
-TEST_F(Page, DesignValues) {
-  Tlong.text = L"";
-  Option1.value = 1;
-  Option3.value = 0;
-  C.caption = L"";
-  page.ApplyDesignValues();
-  EXPECT_EQ(Tlong.text, L"Url");
-  EXPECT_EQ(Option1.value, 0);
-  EXPECT_EQ(Option2.value, 0);
-  EXPECT_EQ(Option3.value, 1);
-  EXPECT_EQ(C.caption, L"Short URL");
+TEST_F(Page, BaseAddressFromTheEnvironmentTakesTheRequestsOffLineChecksAndAll) {
+  env.Set(kShortenerBaseVariable, L"http://127.0.0.1:8123");
+  UrlShortenerPage local({Tlong, Tout, Option1, Option2, Option3, C}, {http, connection, boxes, pump, log, files, env});
+  connection.connected = false;  // no default route: loopback still works
+  Tlong.text = L"http://a";
+  http.Answer("s");
+  local.C_Click();
+  ASSERT_EQ(http.requests.size(), 1u);
+  EXPECT_EQ(http.requests[0].url, L"http://127.0.0.1:8123/create.php?format=simple&url=http%3A%2F%2Fa");
+  EXPECT_EQ(Tout.text, L"s\r\n");
+  EXPECT_TRUE(boxes.shown.empty());
 }
 
 }  // namespace

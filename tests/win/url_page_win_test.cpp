@@ -1,11 +1,8 @@
 // The URL panel over real edit and radio controls, the WinHTTP client and a
 // loopback stand-in for the service, writing the log on the real disk.
-#include <winsock2.h>
-
 #include <gtest/gtest.h>
 
 #include <string>
-#include <thread>
 
 #include "log/activity_log.h"
 #include "platform/text.h"
@@ -14,61 +11,14 @@
 #include "shortener/url_shortener_page.h"
 #include "shortener/win32/url_page_controls_win32.h"
 #include "tests/fakes/fake_http.h"
+#include "tests/fakes/fake_system.h"
 #include "tests/fakes/fake_ui.h"
+#include "tests/win/loopback_server.h"
 
 namespace vexa {
 namespace {
 
-// Answers every GET with one fixed reply until destroyed; keeps the last
-// request line.
-class OneReplyServer {
- public:
-  explicit OneReplyServer(std::string body) : body_(std::move(body)) {
-    WSADATA wsa;
-    WSAStartup(MAKEWORD(2, 2), &wsa);
-    listen_ = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-    sockaddr_in addr{};
-    addr.sin_family = AF_INET;
-    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    bind(listen_, reinterpret_cast<sockaddr*>(&addr), sizeof addr);
-    int len = sizeof addr;
-    getsockname(listen_, reinterpret_cast<sockaddr*>(&addr), &len);
-    port_ = ntohs(addr.sin_port);
-    listen(listen_, 4);
-    thread_ = std::thread([this] {
-      for (;;) {
-        SOCKET c = accept(listen_, nullptr, nullptr);
-        if (c == INVALID_SOCKET) return;
-        std::string got;
-        char buf[2048];
-        while (got.find("\r\n\r\n") == std::string::npos) {
-          int n = recv(c, buf, sizeof buf, 0);
-          if (n <= 0) break;
-          got.append(buf, n);
-        }
-        lastLine_ = got.substr(0, got.find("\r\n"));
-        std::string reply = "HTTP/1.1 200 OK\r\nContent-Length: " + std::to_string(body_.size()) +
-                            "\r\nConnection: close\r\n\r\n" + body_;
-        send(c, reply.data(), static_cast<int>(reply.size()), 0);
-        shutdown(c, SD_SEND);
-        closesocket(c);
-      }
-    });
-  }
-  ~OneReplyServer() {
-    closesocket(listen_);
-    thread_.join();
-    WSACleanup();
-  }
-  std::wstring Base() const { return L"http://127.0.0.1:" + std::to_wstring(port_); }
-  std::string lastLine_;
-
- private:
-  std::string body_;
-  SOCKET listen_;
-  unsigned short port_ = 0;
-  std::thread thread_;
-};
+using test_support::LoopbackServer;
 
 class MessageLoopPump : public ui::EventPump {
  public:
@@ -116,7 +66,7 @@ TEST(Win32UrlPage, ServerThreeThroughRealControlsAndALoopbackStandIn) {
   win32::OptionButton Option1(p.o1), Option2(p.o2), Option3(p.o3);
   fakes::FakeButton C;
 
-  OneReplyServer server("https://is.gd/Zz9\n");
+  LoopbackServer server(LoopbackServer::Mode::Answer, LoopbackServer::Ok("https://is.gd/Zz9\n"));
   win32::Win32HttpClient http;
   win32::Win32ConnectionCheck connection;  // not asked: the services are on loopback
   fakes::FakeMessageBoxes boxes;
@@ -130,8 +80,10 @@ TEST(Win32UrlPage, ServerThreeThroughRealControlsAndALoopbackStandIn) {
   DeleteFileW((folder + L"\\VexaLog.Log").c_str());
   ActivityLog log(files, clock, folder);
 
+  fakes::FakeEnvironment env;
+  env.Set(kShortenerBaseVariable, server.Base());
   UrlShortenerPage page({Tlong, Tout, Option1, Option2, Option3, C},
-                        {http, connection, boxes, pump, log, files, *ShortenerEndpoints::Redirected(server.Base())});
+                        {http, connection, boxes, pump, log, files, env});
   page.ApplyDesignValues();
   EXPECT_EQ(Option3.Value(), 1);
   EXPECT_EQ(Option1.Value(), 0);
@@ -145,7 +97,7 @@ TEST(Win32UrlPage, ServerThreeThroughRealControlsAndALoopbackStandIn) {
   Tlong.SetText(L"http://example.com/a?b=1");
   page.C_Click();
   EXPECT_TRUE(boxes.shown.empty());
-  EXPECT_EQ(server.lastLine_, "GET /create.php?format=simple&url=http%3A%2F%2Fexample.com%2Fa%3Fb%3D1 HTTP/1.1");
+  EXPECT_EQ(server.LastRequestLine(), "GET /create.php?format=simple&url=http%3A%2F%2Fexample.com%2Fa%3Fb%3D1 HTTP/1.1");
   EXPECT_EQ(Tout.Text(), L"https://is.gd/Zz9\n\r\n");
   const std::string sep = "~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~\r\n";
   EXPECT_EQ(ReadFileBytes(folder + L"\\VexaLog.Log"),
