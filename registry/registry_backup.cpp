@@ -153,7 +153,13 @@ RegistrySnapshot RegistrySnapshot::Capture(const Registry& registry, std::span<c
     const std::wstring name = step.name;
 
     if (step.action == RepairAction::DeleteKey) {
-      std::wstring path = NormalizeKeyPath(Join(key, name));
+      // The key comes back under its own spelling, whatever case the step uses.
+      std::wstring stored = name;
+      RegKeyContents parent;
+      if (registry.EnumerateKey(step.root, key, parent) == kRegSuccess)
+        for (const auto& sub : parent.subKeys)
+          if (Fold(sub) == Fold(name)) stored = sub;
+      std::wstring path = NormalizeKeyPath(Join(key, stored));
       SavedTree tree{step.root, {}};
       RegStatus s = readTree(readTree, step.root, path, tree.key, 0);
       if (s == kRegFileNotFound) {

@@ -135,7 +135,8 @@ class FakeRegistry : public Registry {
   // The whole tree as text, one line per key and value, for comparing states.
   std::wstring Dump() const {
     std::wstring out;
-    for (const auto& [root, key] : roots_) DumpKey(out, std::wstring(RootName(root)), key);
+    for (const auto& [root, key] : roots_)
+      if (!key.values.empty() || !key.subKeys.empty()) DumpKey(out, std::wstring(RootName(root)), key);
     return out;
   }
 
