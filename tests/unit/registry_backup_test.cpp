@@ -280,11 +280,5 @@ TEST(RegistryBackup, FileNameCarriesTheLocalTime) {
   EXPECT_EQ(BackupFileName({2026, 12, 31, 23, 59, 59}), L"VexaRegBackup-20261231-235959.reg");
 }
 
-TEST(RegistryBackup, NormalisesKeyPathsAsTheRegistryResolvesThem) {
-  EXPECT_EQ(NormalizeKeyPath(L"Control Panel\\Desktop\\"), L"Control Panel\\Desktop");
-  EXPECT_EQ(NormalizeKeyPath(L"a\\\\b\\\\"), L"a\\b");
-  EXPECT_EQ(NormalizeKeyPath(L""), L"");
-}
-
 }  // namespace
 }  // namespace vexa
