@@ -4,10 +4,14 @@ namespace vexa {
 
 const wchar_t* RootName(RegRoot root) {
   switch (root) {
-    case RegRoot::ClassesRoot: return L"HKEY_CLASSES_ROOT";
-    case RegRoot::CurrentUser: return L"HKEY_CURRENT_USER";
-    case RegRoot::LocalMachine: return L"HKEY_LOCAL_MACHINE";
-    case RegRoot::Users: return L"HKEY_USERS";
+    case RegRoot::ClassesRoot:
+      return L"HKEY_CLASSES_ROOT";
+    case RegRoot::CurrentUser:
+      return L"HKEY_CURRENT_USER";
+    case RegRoot::LocalMachine:
+      return L"HKEY_LOCAL_MACHINE";
+    case RegRoot::Users:
+      return L"HKEY_USERS";
   }
   return L"";
 }

@@ -72,8 +72,7 @@ class Registry {
   virtual RegResult SetString(RegRoot root, const std::wstring& subKey, const std::wstring& name,
                               const std::wstring& data) = 0;
   // Writes a 32-bit number value (type 4), 4 bytes little-endian.
-  virtual RegResult SetDword(RegRoot root, const std::wstring& subKey, const std::wstring& name,
-                             std::int32_t data) = 0;
+  virtual RegResult SetDword(RegRoot root, const std::wstring& subKey, const std::wstring& name, std::int32_t data) = 0;
   // Deletes one value of the sub-key; "" is the default value.
   virtual RegResult DeleteValue(RegRoot root, const std::wstring& subKey, const std::wstring& name) = 0;
   // Deletes the key `keyName` directly below the sub-key. A key that still has

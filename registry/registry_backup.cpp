@@ -114,8 +114,7 @@ void RegistrySnapshot::SaveValue(RegRoot root, const std::wstring& key, RegValue
   values_.push_back({root, key, std::move(value), existed});
 }
 
-void RegistrySnapshot::NoteUnsaved(RegRoot root, const std::wstring& path, const std::wstring& name,
-                                   RegStatus status) {
+void RegistrySnapshot::NoteUnsaved(RegRoot root, const std::wstring& path, const std::wstring& name, RegStatus status) {
   std::wstring where = std::wstring(RootName(root)) + L"\\" + path;
   if (!name.empty()) where += L" : " + name;
   unsaved_.push_back(L"; not saved (error " + std::to_wstring(status) + L"): " + where);

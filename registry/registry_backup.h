@@ -34,9 +34,9 @@ class RegistrySnapshot {
  private:
   struct SavedValue {
     RegRoot root;
-    std::wstring key;   // normalised path
+    std::wstring key;  // normalised path
     RegValue value;
-    bool existed;       // false: it is to be deleted again
+    bool existed;  // false: it is to be deleted again
   };
   struct SavedKey {
     std::wstring path;

@@ -105,9 +105,9 @@ RepairSummary RegistryRepairPage::RepairRegistry() {
 
 std::wstring RegistryRepairPage::DeniedText(int unrepaired) {
   std::wstring count = std::to_wstring(unrepaired);
-  std::wstring what = unrepaired == 1 ? L" registry value could not be repaired" : L" registry values could not be repaired";
-  return count + what +
-         L" because access was denied.\r\nRun the program as administrator to repair " +
+  std::wstring what =
+      unrepaired == 1 ? L" registry value could not be repaired" : L" registry values could not be repaired";
+  return count + what + L" because access was denied.\r\nRun the program as administrator to repair " +
          (unrepaired == 1 ? L"it." : L"them.");
 }
 

@@ -16,14 +16,14 @@
 namespace vexa {
 
 struct RegistryRepairControls {
-  ui::ProgressBar& PB1;   // Min 0, Max 200
-  ui::Caption& lblStat;   // "-" at start
-  ui::Caption& Label26;   // the dots, empty at start
-  ui::Button& oxbutton12; // "Scan + Repair", enabled
-  ui::Button& oxbutton13; // "Stop", disabled
-  ui::Button& oxbutton14; // "<< Back", enabled
-  ui::Timer& Timer4;      // 200 ms, disabled
-  ui::Timer& Timer5;      // 100 ms, disabled
+  ui::ProgressBar& PB1;    // Min 0, Max 200
+  ui::Caption& lblStat;    // "-" at start
+  ui::Caption& Label26;    // the dots, empty at start
+  ui::Button& oxbutton12;  // "Scan + Repair", enabled
+  ui::Button& oxbutton13;  // "Stop", disabled
+  ui::Button& oxbutton14;  // "<< Back", enabled
+  ui::Timer& Timer4;       // 200 ms, disabled
+  ui::Timer& Timer5;       // 100 ms, disabled
 };
 
 struct RegistryRepairServices {

@@ -13,13 +13,13 @@ namespace vexa {
 enum class RepairAction { SetString, SetNumber, DeleteValue, DeleteKey };
 
 struct RepairStep {
-  int row;              // 1-based place in the catalogue
+  int row;  // 1-based place in the catalogue
   RegRoot root;
   const wchar_t* keyPath;
   const wchar_t* name;  // value name ("" = default value); for DeleteKey the key deleted below keyPath
   RepairAction action;
-  const wchar_t* text;  // SetString data
-  std::int32_t number;  // SetNumber data
+  const wchar_t* text;        // SetString data
+  std::int32_t number;        // SetNumber data
   bool underSystemDirectory;  // the text follows the machine's system directory
 };
 

@@ -36,8 +36,8 @@ RegResult OnKey(LONG keyStatus, ScopedKey& key, Change change) {
 }
 
 LONG CreateKey(RegRoot root, const std::wstring& subKey, ScopedKey& key) {
-  return RegCreateKeyExW(RootKey(root), subKey.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                         MAXIMUM_ALLOWED | kView, nullptr, key.out(), nullptr);
+  return RegCreateKeyExW(RootKey(root), subKey.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, MAXIMUM_ALLOWED | kView,
+                         nullptr, key.out(), nullptr);
 }
 
 LONG OpenKey(RegRoot root, const std::wstring& subKey, REGSAM access, ScopedKey& key) {
@@ -48,10 +48,14 @@ LONG OpenKey(RegRoot root, const std::wstring& subKey, REGSAM access, ScopedKey&
 
 HKEY RootKey(RegRoot root) {
   switch (root) {
-    case RegRoot::ClassesRoot: return HKEY_CLASSES_ROOT;
-    case RegRoot::CurrentUser: return HKEY_CURRENT_USER;
-    case RegRoot::LocalMachine: return HKEY_LOCAL_MACHINE;
-    case RegRoot::Users: return HKEY_USERS;
+    case RegRoot::ClassesRoot:
+      return HKEY_CLASSES_ROOT;
+    case RegRoot::CurrentUser:
+      return HKEY_CURRENT_USER;
+    case RegRoot::LocalMachine:
+      return HKEY_LOCAL_MACHINE;
+    case RegRoot::Users:
+      return HKEY_USERS;
   }
   return nullptr;
 }
@@ -134,8 +138,8 @@ RegStatus Win32Registry::EnumerateKey(RegRoot root, const std::wstring& subKey, 
       continue;
     }
     if (status != ERROR_SUCCESS) return status;
-    contents.values.push_back(
-        RegValue{std::wstring(name.data(), nameLen), type, std::vector<std::uint8_t>(data.begin(), data.begin() + dataLen)});
+    contents.values.push_back(RegValue{std::wstring(name.data(), nameLen), type,
+                                       std::vector<std::uint8_t>(data.begin(), data.begin() + dataLen)});
     ++i;
   }
 

@@ -14,8 +14,7 @@ class Win32Registry : public Registry {
  public:
   RegResult SetString(RegRoot root, const std::wstring& subKey, const std::wstring& name,
                       const std::wstring& data) override;
-  RegResult SetDword(RegRoot root, const std::wstring& subKey, const std::wstring& name,
-                     std::int32_t data) override;
+  RegResult SetDword(RegRoot root, const std::wstring& subKey, const std::wstring& name, std::int32_t data) override;
   RegResult DeleteValue(RegRoot root, const std::wstring& subKey, const std::wstring& name) override;
   RegResult DeleteKey(RegRoot root, const std::wstring& subKey, const std::wstring& keyName) override;
 

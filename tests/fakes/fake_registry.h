@@ -34,8 +34,7 @@ class FakeRegistry : public Registry {
                       const std::wstring& data) override {
     return Record(Call::SetString, root, subKey, name, Write(root, subKey, name, kRegSz, RegStringData(data)));
   }
-  RegResult SetDword(RegRoot root, const std::wstring& subKey, const std::wstring& name,
-                     std::int32_t data) override {
+  RegResult SetDword(RegRoot root, const std::wstring& subKey, const std::wstring& name, std::int32_t data) override {
     return Record(Call::SetDword, root, subKey, name, Write(root, subKey, name, kRegDword, RegDwordData(data)));
   }
   RegResult DeleteValue(RegRoot root, const std::wstring& subKey, const std::wstring& name) override {
@@ -65,7 +64,7 @@ class FakeRegistry : public Registry {
                        RegValue& out) const override {
     ++reads;
     RegStatus status;
-    const Key* key = const_cast<FakeRegistry*>(this)->Open(root, subKey, status);
+    const Key* key = Find(root, subKey, status);
     if (!key) return status;
     if (unreadable_.count(Id(root, Split(subKey)))) return kRegAccessDenied;
     auto it = key->values.find(FoldCase(name));
@@ -76,7 +75,7 @@ class FakeRegistry : public Registry {
   RegStatus EnumerateKey(RegRoot root, const std::wstring& subKey, RegKeyContents& out) const override {
     ++reads;
     RegStatus status;
-    const Key* key = const_cast<FakeRegistry*>(this)->Open(root, subKey, status);
+    const Key* key = Find(root, subKey, status);
     if (!key) return status;
     if (unreadable_.count(Id(root, Split(subKey)))) return kRegAccessDenied;
     out = {};
@@ -105,11 +104,11 @@ class FakeRegistry : public Registry {
 
   bool HasKey(RegRoot root, const std::wstring& path) const {
     RegStatus s;
-    return const_cast<FakeRegistry*>(this)->Open(root, path, s) != nullptr;
+    return Find(root, path, s) != nullptr;
   }
   std::optional<RegValue> Get(RegRoot root, const std::wstring& path, const std::wstring& name) const {
     RegStatus s;
-    const Key* key = const_cast<FakeRegistry*>(this)->Open(root, path, s);
+    const Key* key = Find(root, path, s);
     if (!key) return std::nullopt;
     auto it = key->values.find(FoldCase(name));
     if (it == key->values.end()) return std::nullopt;
@@ -128,7 +127,7 @@ class FakeRegistry : public Registry {
   }
   std::size_t ValueCount(RegRoot root, const std::wstring& path) const {
     RegStatus s;
-    const Key* key = const_cast<FakeRegistry*>(this)->Open(root, path, s);
+    const Key* key = Find(root, path, s);
     return key ? key->values.size() : 0;
   }
 
@@ -146,8 +145,8 @@ class FakeRegistry : public Registry {
  private:
   struct Key {
     std::wstring name;
-    std::map<std::wstring, RegValue> values;                  // by folded name
-    std::map<std::wstring, std::unique_ptr<Key>> subKeys;     // by folded name
+    std::map<std::wstring, RegValue> values;               // by folded name
+    std::map<std::wstring, std::unique_ptr<Key>> subKeys;  // by folded name
   };
 
   struct Parsed {
@@ -190,13 +189,15 @@ class FakeRegistry : public Registry {
     return false;
   }
 
-  Key* Open(RegRoot root, const std::wstring& path, RegStatus& status) {
+  const Key* Find(RegRoot root, const std::wstring& path, RegStatus& status) const {
+    static const Key kEmptyRoot;
     Parsed p = Split(path);
     if (p.bad) {
       status = kBadPathname;
       return nullptr;
     }
-    Key* key = &roots_[root];
+    auto r = roots_.find(root);
+    const Key* key = r == roots_.end() ? &kEmptyRoot : &r->second;
     for (const auto& part : p.parts) {
       auto it = key->subKeys.find(FoldCase(part));
       if (it == key->subKeys.end()) {
@@ -207,6 +208,11 @@ class FakeRegistry : public Registry {
     }
     status = kRegSuccess;
     return key;
+  }
+
+  Key* Open(RegRoot root, const std::wstring& path, RegStatus& status) {
+    roots_[root];
+    return const_cast<Key*>(Find(root, path, status));
   }
 
   Key& Ensure(RegRoot root, const Parsed& p) {
@@ -279,8 +285,7 @@ class FakeRegistry : public Registry {
     return kRegSuccess;
   }
 
-  RegResult Record(Call::Kind kind, RegRoot root, const std::wstring& subKey, const std::wstring& name,
-                   RegResult r) {
+  RegResult Record(Call::Kind kind, RegRoot root, const std::wstring& subKey, const std::wstring& name, RegResult r) {
     calls.push_back({kind, root, subKey, name, r});
     return r;
   }

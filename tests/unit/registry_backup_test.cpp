@@ -1,10 +1,11 @@
+#include "registry/registry_backup.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 #include "registry/mod_fix_reg.h"
-#include "registry/registry_backup.h"
 #include "tests/fakes/fake_registry.h"
 
 namespace vexa {
@@ -74,7 +75,8 @@ class RegImporter {
 
   static std::vector<std::uint8_t> HexBytes(const std::wstring& s) {
     std::vector<std::uint8_t> out;
-    for (std::size_t i = 0; i + 1 < s.size(); i += 3) out.push_back(static_cast<std::uint8_t>(std::stoul(s.substr(i, 2), nullptr, 16)));
+    for (std::size_t i = 0; i + 1 < s.size(); i += 3)
+      out.push_back(static_cast<std::uint8_t>(std::stoul(s.substr(i, 2), nullptr, 16)));
     return out;
   }
 
@@ -117,7 +119,9 @@ class RegImporter {
       }
       reg_.Put(root_, key_, RegValue{name, kRegSz, RegStringData(text)});
     } else if (data.rfind(L"dword:", 0) == 0) {
-      reg_.Put(root_, key_, RegValue{name, kRegDword, RegDwordData(static_cast<std::int32_t>(std::stoul(data.substr(6), nullptr, 16)))});
+      reg_.Put(
+          root_, key_,
+          RegValue{name, kRegDword, RegDwordData(static_cast<std::int32_t>(std::stoul(data.substr(6), nullptr, 16)))});
     } else if (data.rfind(L"hex:", 0) == 0) {
       reg_.Put(root_, key_, RegValue{name, kRegBinary, HexBytes(data.substr(4))});
     } else {
@@ -174,7 +178,9 @@ TEST(RegistryBackup, SavesOldValuesNewValuesAsDeletionsCreatedKeysAndDeletedTree
   EXPECT_FALSE(snap.NothingToChange(7));
 
   std::string bytes = snap.RegFileBytes();
-  EXPECT_EQ(bytes.substr(0, 4), std::string("\xFF\xFE" "W\0", 4));
+  EXPECT_EQ(bytes.substr(0, 4), std::string("\xFF\xFE"
+                                            "W\0",
+                                            4));
   EXPECT_EQ(bytes.size(), 2 + 2 * snap.RegFileText().size());
 }
 
@@ -188,7 +194,7 @@ TEST(RegistryBackup, QuotesStringsOnlyWhenTheQuotedFormRestoresThemExactly) {
   std::vector<std::uint8_t> big(100);
   for (std::size_t i = 0; i < big.size(); ++i) big[i] = static_cast<std::uint8_t>(i);
   reg.Put(HKCU, L"K", RegValue{L"Big", kRegBinary, big});
-  const std::vector<RepairStep> steps = {DelV(HKCU, L"K", L"Path"), DelV(HKCU, L"K", L"Lines"),
+  const std::vector<RepairStep> steps = {DelV(HKCU, L"K", L"Path"),  DelV(HKCU, L"K", L"Lines"),
                                          DelV(HKCU, L"K", L"NoNul"), DelV(HKCU, L"K", L"Short"),
                                          DelV(HKCU, L"K", L"Q"),     DelV(HKCU, L"K", L"Big")};
   std::wstring text = RegistrySnapshot::Capture(reg, steps, kSys).RegFileText();
@@ -220,8 +226,7 @@ TEST(RegistryBackup, NotesWhatCouldNotBeReadAndCountsItsRefusalAsAFailure) {
   reg.DenyWrites(HKLM);
   const std::vector<RepairStep> steps = {DelV(HKLM, L"Pol", L"NoRun")};
   RegistrySnapshot snap = RegistrySnapshot::Capture(reg, steps, kSys);
-  EXPECT_NE(snap.RegFileText().find(L"; not saved (error 5): HKEY_LOCAL_MACHINE\\Pol : NoRun\r\n"),
-            std::wstring::npos);
+  EXPECT_NE(snap.RegFileText().find(L"; not saved (error 5): HKEY_LOCAL_MACHINE\\Pol : NoRun\r\n"), std::wstring::npos);
   EXPECT_FALSE(snap.NothingToChange(0));
   ModFixReg fix(reg);
   EXPECT_EQ(CountUnrepaired(steps, fix.RunSteps(steps, kSys), snap), 1);
@@ -233,9 +238,9 @@ TEST(RegistryBackup, CountsEachRefusedValueOnceAndLeavesOutWhatNeededNoChange) {
   reg.PutString(HKLM, L"Winlogon", L"Shell", L"Explorer.exe");
   reg.DenyWrites(HKLM);
   const std::vector<RepairStep> steps = {
-      DelV(HKLM, L"Pol\\Explorer", L"NoDesktop"),    DelV(HKLM, L"Pol\\Explorer\\", L"NoDesktop"),
-      DelV(HKLM, L"Pol\\Explorer", L"NoRun"),        Str(HKLM, L"Winlogon", L"Shell", L"Explorer.exe"),
-      Str(HKLM, L"Winlogon", L"Userinit", L"x"),     Num(HKLM, L"New\\Key", L"N", 1),
+      DelV(HKLM, L"Pol\\Explorer", L"NoDesktop"), DelV(HKLM, L"Pol\\Explorer\\", L"NoDesktop"),
+      DelV(HKLM, L"Pol\\Explorer", L"NoRun"),     Str(HKLM, L"Winlogon", L"Shell", L"Explorer.exe"),
+      Str(HKLM, L"Winlogon", L"Userinit", L"x"),  Num(HKLM, L"New\\Key", L"N", 1),
   };
   RegistrySnapshot snap = RegistrySnapshot::Capture(reg, steps, kSys);
   ModFixReg fix(reg);

@@ -43,8 +43,8 @@ TEST(RepairCatalogue, HasTheNinetyNineStepsInTheirTotals) {
 
 TEST(RepairCatalogue, KeyPathsEndInABackslashExactlyWhereListed) {
   std::set<int> slashed;
-  for (int r : {11, 12, 13, 14, 15, 21, 22, 23, 24, 25, 26, 29, 30, 38, 67, 68, 69, 70, 71, 72, 73, 74, 76, 77, 81,
-                82, 83, 84, 85, 86, 89, 92, 95, 96})
+  for (int r : {11, 12, 13, 14, 15, 21, 22, 23, 24, 25, 26, 29, 30, 38, 67, 68, 69,
+                70, 71, 72, 73, 74, 76, 77, 81, 82, 83, 84, 85, 86, 89, 92, 95, 96})
     slashed.insert(r);
   for (int r = 45; r <= 65; ++r) slashed.insert(r);
   for (const RepairStep& s : RepairCatalogue()) {
@@ -149,8 +149,8 @@ TEST_F(CatalogueRun, MakesOneCallPerStepInCatalogueOrderWithPathsUnchanged) {
     EXPECT_EQ(call.root, s.root) << s.row;
     EXPECT_EQ(call.subKey, s.keyPath) << s.row;
     EXPECT_EQ(call.name, s.name) << s.row;
-    auto kind = s.action == RepairAction::SetString   ? fakes::FakeRegistry::Call::SetString
-                : s.action == RepairAction::SetNumber ? fakes::FakeRegistry::Call::SetDword
+    auto kind = s.action == RepairAction::SetString     ? fakes::FakeRegistry::Call::SetString
+                : s.action == RepairAction::SetNumber   ? fakes::FakeRegistry::Call::SetDword
                 : s.action == RepairAction::DeleteValue ? fakes::FakeRegistry::Call::DeleteValue
                                                         : fakes::FakeRegistry::Call::DeleteKey;
     EXPECT_EQ(call.kind, kind) << s.row;
@@ -169,8 +169,7 @@ TEST_F(CatalogueRun, OnACleanSystemEveryWriteSucceedsAndEveryDeletionFindsNothin
   }
   // The writes created their whole key paths, the unusual ones included.
   EXPECT_EQ(reg.GetString(HKLM, L"SYSTEM\\ControlCurrentSet\\Control\\CrashControl", L"AutoReboot"), L"1");
-  EXPECT_EQ(reg.GetString(HKLM, L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer", L"AlwaysUnloadDLL"),
-            L"1");
+  EXPECT_EQ(reg.GetString(HKLM, L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer", L"AlwaysUnloadDLL"), L"1");
   EXPECT_EQ(reg.GetString(HKU, L".DEFAULT\\Control Panel\\Desktop", L"MenuShowDelay"), L"1");
   EXPECT_EQ(reg.GetString(HKCR, L"exefile", L""), L"Application");
   EXPECT_EQ(reg.GetString(HKCR, L"vbsfile\\shell\\open\\command", L""),

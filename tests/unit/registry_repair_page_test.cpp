@@ -1,10 +1,11 @@
+#include "registry/registry_repair_page.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 #include "registry/registry_backup.h"
-#include "registry/registry_repair_page.h"
 #include "tests/fakes/fake_registry.h"
 #include "tests/fakes/fake_system.h"
 #include "tests/fakes/fake_ui.h"
@@ -189,7 +190,8 @@ TEST_F(RepairPage, DotsCycleEverySixteenTicks) {
   cycle.push_back(cycle.back());  // holds one tick
   ASSERT_EQ(cycle.size(), 16u);
   EXPECT_EQ(cycle[14], L" .............");
-  for (int i = 0; i < 32; ++i) EXPECT_EQ(seen[static_cast<std::size_t>(i)], cycle[static_cast<std::size_t>(i % 16)]) << i;
+  for (int i = 0; i < 32; ++i)
+    EXPECT_EQ(seen[static_cast<std::size_t>(i)], cycle[static_cast<std::size_t>(i % 16)]) << i;
 
   // A new start begins the cycle again from its first frame.
   page.StartDots();
@@ -201,8 +203,8 @@ TEST_F(RepairPage, DotsCycleEverySixteenTicks) {
 TEST_F(RepairPage, RefusedValuesAreCountedAndReportedInsteadOfSuccess) {
   const std::wstring policies = L"Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer\\";
   const std::wstring winlogon = L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon";
-  reg.PutDword(HKLM, policies, L"NoDrives", 4);  // row 47: needs deleting, refused
-  reg.CreateKey(HKLM, policies);                 // rows 30, 49, 57...: nothing to delete, not failures
+  reg.PutDword(HKLM, policies, L"NoDrives", 4);              // row 47: needs deleting, refused
+  reg.CreateKey(HKLM, policies);                             // rows 30, 49, 57...: nothing to delete, not failures
   reg.PutString(HKLM, winlogon, L"Shell", L"Explorer.exe");  // row 17: already right
   reg.DenyWrites(HKLM);
   reg.DenyWrites(RegRoot::ClassesRoot);

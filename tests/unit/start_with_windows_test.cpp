@@ -1,6 +1,7 @@
+#include "registry/start_with_windows.h"
+
 #include <gtest/gtest.h>
 
-#include "registry/start_with_windows.h"
 #include "tests/fakes/fake_registry.h"
 #include "tests/fakes/fake_system.h"
 #include "tests/fakes/fake_ui.h"

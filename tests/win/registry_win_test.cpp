@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-
 #include <windows.h>
 
 #include <algorithm>
@@ -78,8 +77,7 @@ TEST(Win32Registry, WritesLandInTheSixtyFourBitView) {
   EXPECT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ | KEY_WOW64_64KEY, &h), ERROR_SUCCESS);
   if (h) RegCloseKey(h);
   h = nullptr;
-  EXPECT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ | KEY_WOW64_32KEY, &h),
-            ERROR_FILE_NOT_FOUND);
+  EXPECT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ | KEY_WOW64_32KEY, &h), ERROR_FILE_NOT_FOUND);
   if (h) RegCloseKey(h);
   EXPECT_EQ(reg.DeleteKey(HKLM, L"Software\\VexaTest", path.substr(path.rfind(L'\\') + 1)).status, kRegSuccess);
 }
