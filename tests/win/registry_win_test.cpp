@@ -165,6 +165,84 @@ TEST(Win32RegistryBackup, TheRegistryEditorImportPutsTheStateBackExactly) {
   EXPECT_EQ(Tree(reg, HKCU, base), before);
 }
 
+bool UnderWine() {
+  HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+  return ntdll && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+}
+
+std::string ReadFileBytes(const std::wstring& path) {
+  win32::ScopedHandle h(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+  if (!h) return {};
+  std::string out(GetFileSize(h.get(), nullptr), '\0');
+  DWORD got = 0;
+  ReadFile(h.get(), out.data(), static_cast<DWORD>(out.size()), &got, nullptr);
+  out.resize(got);
+  return out;
+}
+
+// The whole registry as the registry editor exports it.
+std::string ExportAll(const std::wstring& file) {
+  std::wstring cmd = L"regedit.exe /e \"" + file + L"\"";
+  STARTUPINFOW si{};
+  si.cb = sizeof(si);
+  PROCESS_INFORMATION pi{};
+  if (!CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return {};
+  win32::ScopedHandle process(pi.hProcess), thread(pi.hThread);
+  if (WaitForSingleObject(pi.hProcess, 120000) != WAIT_OBJECT_0) return {};
+  std::string bytes = ReadFileBytes(file);
+  DeleteFileW(file.c_str());
+  return bytes;
+}
+
+// Runs the real catalogue, so only inside a Wine prefix made for the tests.
+TEST(Win32RegistryBackup, ImportingItUndoesAWholeRepairRun) {
+  if (!UnderWine()) GTEST_SKIP() << "changes this machine's registry; runs only in a test Wine prefix";
+  win32::Win32Registry reg;
+  const std::wstring explorer = L"Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
+  const std::wstring winOldApp = L"Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\WinOldApp";
+  const std::wstring system = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\System";
+  // An infected machine.
+  ASSERT_TRUE(reg.SetDword(HKCU, explorer, L"NoDesktop", 1).Succeeded());
+  ASSERT_TRUE(reg.SetDword(HKCU, explorer, L"NoSMHelp", 1).Succeeded());
+  ASSERT_TRUE(reg.SetDword(HKCU, winOldApp, L"Disabled", 1).Succeeded());
+  ASSERT_TRUE(reg.SetDword(HKLM, system, L"DisableTaskMgr", 1).Succeeded());
+  RegValue oldCommand;
+  bool hadCommand =
+      reg.QueryValue(RegRoot::ClassesRoot, L"exefile\\shell\\open\\command", L"", oldCommand) == kRegSuccess;
+  ASSERT_TRUE(
+      reg.SetString(RegRoot::ClassesRoot, L"exefile\\shell\\open\\command", L"", L"evil.exe \"%1\"").Succeeded());
+
+  wchar_t temp[MAX_PATH];
+  GetTempPathW(MAX_PATH, temp);
+  const std::wstring dir = std::wstring(temp) + L"vexa-undo-" + std::to_wstring(GetCurrentProcessId());
+  const std::string before = ExportAll(dir + L"-before.reg");
+  ASSERT_GT(before.size(), 1000u);
+
+  const std::wstring sys = win32::Win32SystemFolders().SystemDirectory();
+  RegistrySnapshot snap = RegistrySnapshot::Capture(reg, RepairCatalogue(), sys);
+  ModFixReg fix(reg);
+  fix.RunSteps(RepairCatalogue(), sys);
+  RegValue v;
+  EXPECT_EQ(reg.QueryValue(HKCU, explorer, L"NoDesktop", v), kRegFileNotFound);
+  EXPECT_EQ(reg.QueryValue(HKCU, winOldApp, L"Disabled", v), kRegFileNotFound);
+
+  win32::Win32FileSystem files;
+  const std::wstring backup = dir + L"-backup.reg";
+  ASSERT_TRUE(files.WriteNew(backup, snap.RegFileBytes()));
+  ASSERT_TRUE(RunRegedit(backup));
+  DeleteFileW(backup.c_str());
+  EXPECT_TRUE(ExportAll(dir + L"-after.reg") == before) << "the registry differs from its state before the run";
+
+  // Take the infection away again.
+  reg.DeleteValue(HKCU, explorer, L"NoDesktop");
+  reg.DeleteValue(HKCU, explorer, L"NoSMHelp");
+  reg.DeleteValue(HKCU, winOldApp, L"Disabled");
+  reg.DeleteKey(HKCU, L"Software\\Microsoft\\Windows\\CurrentVersion\\Policies", L"WinOldApp");
+  reg.DeleteValue(HKLM, system, L"DisableTaskMgr");
+  if (hadCommand)
+    reg.SetString(RegRoot::ClassesRoot, L"exefile\\shell\\open\\command", L"", RegDataText(oldCommand.data));
+}
+
 TEST(Win32RegistryBackup, ReadsTheWholeCatalogueStateWithoutChangingIt) {
   win32::Win32Registry reg;
   RegistrySnapshot snap =
@@ -172,8 +250,10 @@ TEST(Win32RegistryBackup, ReadsTheWholeCatalogueStateWithoutChangingIt) {
   std::wstring text = snap.RegFileText();
   EXPECT_EQ(text.rfind(L"Windows Registry Editor Version 5.00\r\n\r\n", 0), 0u);
   EXPECT_EQ(text.find(L"; not saved"), std::wstring::npos);
-  // Row 90's key does not exist on a normal system: the run would create it.
-  EXPECT_NE(text.find(L"[-HKEY_LOCAL_MACHINE\\SYSTEM\\ControlCurrentSet]"), std::wstring::npos);
+  // Row 90's key does not exist on a normal system; when missing, the run creates it and the file deletes it.
+  RegKeyContents c;
+  bool exists = reg.EnumerateKey(HKLM, L"SYSTEM\\ControlCurrentSet", c) == kRegSuccess;
+  EXPECT_EQ(text.find(L"[-HKEY_LOCAL_MACHINE\\SYSTEM\\ControlCurrentSet]") != std::wstring::npos, !exists);
 }
 
 // The Run entry as it was, put back afterwards.
