@@ -1,0 +1,114 @@
+#include "registry/registry_repair_page.h"
+
+#include "registry/registry_backup.h"
+
+namespace vexa {
+
+RegistryRepairPage::RegistryRepairPage(const RegistryRepairControls& controls, const RegistryRepairServices& services)
+    : c_(controls), s_(services), fixReg_(services.registry) {}
+
+void RegistryRepairPage::oxbutton12_Click() {
+  // The run in its final step finishes first; a press then would have its
+  // timer switched off by that step's clean-up.
+  if (repairing_) return;
+  if (c_.PB1.Value() != 0) c_.PB1.SetValue(0);
+  StartDots();
+  c_.Timer4.SetEnabled(true);
+  c_.oxbutton13.SetEnabled(true);
+}
+
+void RegistryRepairPage::oxbutton13_Click() {
+  c_.Timer4.SetEnabled(false);
+  c_.Timer5.SetEnabled(false);
+  c_.oxbutton13.SetEnabled(false);
+  c_.oxbutton12.SetEnabled(true);
+  c_.oxbutton14.SetEnabled(true);
+}
+
+void RegistryRepairPage::StartDots() {
+  c_.Timer5.SetEnabled(true);
+  dotCount_ = 0;
+  dotText_ = kDotText;
+}
+
+void RegistryRepairPage::Timer5_Timer() {
+  if (dotCount_ == static_cast<std::int16_t>(dotText_.size())) {
+    dotCount_ = 0;
+    return;
+  }
+  std::size_t p = dotText_.find(L" ..");
+  if (p == std::wstring::npos) p = 0;
+  c_.Label26.SetText(dotText_.substr(p, static_cast<std::size_t>(dotCount_)));
+  ++dotCount_;
+}
+
+void RegistryRepairPage::Timer4_Timer() {
+  // While the final step waits in its yield or its message box the bar reads
+  // full; those ticks must not start the step again.
+  if (repairing_ || !c_.Timer4.Enabled()) return;
+  c_.PB1.SetValue(c_.PB1.Value() + 2);
+  c_.oxbutton12.SetEnabled(false);
+  c_.oxbutton14.SetEnabled(false);
+  int value = c_.PB1.Value();
+  if (value == 10) {
+    c_.lblStat.SetText(L"HKEY_CLASSES_ROOT");
+  } else if (value == 80) {
+    c_.lblStat.SetText(L"HKEY_CURRENT_USER");
+  } else if (value == 160) {
+    c_.lblStat.SetText(L"HKEY_LOCAL_MACHINE");
+  } else if (value == c_.PB1.Max()) {
+    FinalStep();
+  }
+}
+
+void RegistryRepairPage::FinalStep() {
+  struct Flag {
+    bool& f;
+    explicit Flag(bool& f) : f(f) { f = true; }
+    ~Flag() { f = false; }
+  } guard(repairing_);
+
+  last_ = RepairRegistry();
+  if (last_.unrepaired == 0)
+    s_.boxes.Show(kRepairSuccessText, kRepairSuccessTitle, ui::BoxIcon::Information);
+  else
+    s_.boxes.Show(DeniedText(last_.unrepaired), kRepairDeniedTitle, ui::BoxIcon::Exclamation);
+
+  c_.Timer4.SetEnabled(false);
+  c_.oxbutton12.SetEnabled(true);
+  c_.oxbutton13.SetEnabled(false);
+  c_.oxbutton14.SetEnabled(true);
+  c_.Timer5.SetEnabled(false);
+  c_.Label26.SetText(L"");
+  c_.lblStat.SetText(L"-");
+}
+
+RepairSummary RegistryRepairPage::RepairRegistry() {
+  RepairSummary summary;
+  const std::wstring systemDirectory = s_.system.SystemDirectory();
+  auto steps = RepairCatalogue();
+
+  // The undo file is written before the first change; a repair goes ahead
+  // without it when it cannot be written.
+  RegistrySnapshot before = RegistrySnapshot::Capture(s_.registry, steps, systemDirectory);
+  std::wstring backup = s_.log.Folder() + L"\\" + BackupFileName(s_.clock.Now());
+  if (s_.files.WriteNew(backup, before.RegFileBytes())) summary.backupPath = backup;
+
+  std::vector<RegResult> results = fixReg_.RunSteps(steps, systemDirectory);
+  summary.steps = static_cast<int>(results.size());
+  summary.unrepaired = CountUnrepaired(steps, results, before);
+
+  s_.pump.DoEvents();
+  s_.log.AppendToLog(log_entry::RegistryRepair());
+  return summary;
+}
+
+std::wstring RegistryRepairPage::DeniedText(int unrepaired) {
+  std::wstring count = std::to_wstring(unrepaired);
+  std::wstring what =
+      unrepaired == 1 ? L" registry value could not be repaired" : L" registry values could not be repaired";
+  return count + what + L" because access was denied.\r\nRun the program as administrator to repair " +
+         (unrepaired == 1 ? L"it." : L"them.");
+}
+
+}  // namespace vexa
