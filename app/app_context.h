@@ -6,6 +6,8 @@
 #include <memory>
 
 #include "log/activity_log.h"
+#include "platform/win32/http_client_win32.h"
+#include "platform/win32/registry_win32.h"
 #include "platform/win32/win32_platform.h"
 
 namespace vexa::app {
@@ -16,6 +18,10 @@ struct AppContext {
   win32::Win32Clock clock;
   win32::Win32Shell shell;
   win32::Win32Desktop desktop;
+  win32::Win32Registry registry;
+  win32::Win32SystemFolders systemFolders;
+  win32::Win32HttpClient http;
+  win32::Win32ConnectionCheck connection;
   std::unique_ptr<ActivityLog> log;
   HICON icon = nullptr;        // the program icon, 32 x 32
   HICON smallIcon = nullptr;   // 16 x 16, for the tray

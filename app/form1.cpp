@@ -75,6 +75,7 @@ void Form1::Form_Initialize() {
   timer8_ = std::make_unique<WinTimer>(hwnd(), Timer8, 1000);
   // The keyword watch checks every five seconds (never at its design 1000 ms).
   timer8_->SetInterval(5000);
+  pages_ = std::make_unique<Form1Pages>(app_, hwnd(), [this](ControlId id) { return Control(id); }, boxes_, pump_);
 }
 
 bool Form1::RefuseSecondCopy() {
@@ -314,6 +315,7 @@ void Form1::ApplyNavigation() {
 void Form1::OnCommand(int id, int code) {
   if (code == STN_CLICKED && id >= Label1_0 && id <= Label1_3) return Image1_Click(id - Label1_0);
   if (code != BN_CLICKED) return;
+  if (pages_ && pages_->OnClick(id)) return;
   switch (id) {
     case oxbutton11:
     case Label21:
@@ -375,7 +377,9 @@ void Form1::Timer6_Timer() {
 void Form1::OnTimer(UINT_PTR id) {
   switch (id) {
     case Timer6: Timer6_Timer(); break;
-    default: break;
+    default:
+      if (pages_) pages_->OnTimer(id);
+      break;
   }
 }
 

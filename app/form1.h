@@ -11,6 +11,7 @@
 #include "app/app_context.h"
 #include "app/control_ids.h"
 #include "app/form1_layout.h"
+#include "app/form1_pages.h"
 #include "app/model/navigation.h"
 #include "app/win/adapters.h"
 #include "app/win/window.h"
@@ -68,6 +69,8 @@ class Form1 : public Window {
   std::unique_ptr<WinTimer> timer3_, timer6_, timer8_;
   unsigned level_color_ = 0x00FF00;  // Label28's colour
   WinMessageBoxes boxes_;
+  WinEventPump pump_;
+  std::unique_ptr<Form1Pages> pages_;
 };
 
 // Colours of the skin.
