@@ -67,6 +67,7 @@ void Form1::Form_Initialize() {
   SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(app_.icon));
   SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(app_.smallIcon));
   boxes_.SetOwner(hwnd());
+  CreateBrushes();
   CreateFonts();
   CreateControls();
 
@@ -109,12 +110,43 @@ void Form1::CreateFonts() {
   fontMono_.reset(MakeFont(L"Courier New", 9, dpi_, false));
   fontTab_.reset(MakeFont(L"Segoe UI", 11, dpi_, false));
   fontTabBold_.reset(MakeFont(L"Segoe UI", 11, dpi_, true));
+}
+
+void Form1::CreateBrushes() {
   titleBrush_.reset(CreateSolidBrush(kTitleColor));
   navBrush_.reset(CreateSolidBrush(kNavColor));
   tabBrush_.reset(CreateSolidBrush(kTabColor));
   pageBrush_.reset(CreateSolidBrush(kPageColor));
   headerBrush_.reset(CreateSolidBrush(kHeaderColor));
   badgeBrush_.reset(CreateSolidBrush(kBadgeColor));
+}
+
+HFONT Form1::FontFor(const ControlSpec& s) const {
+  HFONT font = fontNormal_.get();
+  if (s.flags & kBold) font = fontBold_.get();
+  if ((s.flags & kHeaderText) && (s.flags & kBold)) font = fontHeader_.get();  // header strips
+  if (s.flags & kTitleFont) font = fontTitle_.get();
+  if (s.flags & kNarrow) font = fontNarrow_.get();
+  if (s.flags & kMono) font = fontMono_.get();
+  if (s.id >= Label1_0 && s.id <= Label1_3)
+    font = s.id - Label1_0 == nav_.SelectedTab() ? fontTabBold_.get() : fontTab_.get();
+  return font;
+}
+
+void Form1::OnDpiChanged(int dpi, const RECT& suggested) {
+  // Everything is laid out in twips: place and size it again for the new DPI.
+  dpi_ = dpi;
+  CreateFonts();
+  for (const ControlSpec& spec : Form1Layout()) {
+    HWND h = Control(spec.id);
+    RECT rc = TwipsRect(spec.x, spec.y, spec.w, spec.h);
+    SetWindowPos(h, nullptr, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(spec)), TRUE);
+  }
+  SetWindowPos(hwnd(), nullptr, suggested.left, suggested.top, TwipsToPixels(kForm1Width, dpi_),
+               TwipsToPixels(kForm1Height, dpi_), SWP_NOZORDER | SWP_NOACTIVATE);
+  InvalidateRect(hwnd(), nullptr, TRUE);
 }
 
 HWND Form1::CreateControl(const ControlSpec& s, HWND parent) {
@@ -156,14 +188,7 @@ HWND Form1::CreateControl(const ControlSpec& s, HWND parent) {
   RECT rc = TwipsRect(s.x, s.y, s.w, s.h);
   HWND h = CreateWindowExW(ex, cls, s.caption, style, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, parent,
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(s.id)), AppInstance(), nullptr);
-  HFONT font = fontNormal_.get();
-  if (s.flags & kBold) font = fontBold_.get();
-  if ((s.flags & kHeaderText) && s.kind == Kind::Label && s.h >= 300 && s.id != Label38) font = fontHeader_.get();
-  if (s.flags & kTitleFont) font = fontTitle_.get();
-  if (s.flags & kNarrow) font = fontNarrow_.get();
-  if (s.flags & kMono) font = fontMono_.get();
-  if (s.id >= Label1_0 && s.id <= Label1_3) font = fontTab_.get();
-  SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(s)), FALSE);
   if (s.flags & kChecked) SendMessageW(h, BM_SETCHECK, BST_CHECKED, 0);
   return h;
 }
@@ -421,6 +446,9 @@ LRESULT Form1::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       }
       return 0;
     }
+    case WM_DPICHANGED:
+      OnDpiChanged(HIWORD(wp), *reinterpret_cast<const RECT*>(lp));
+      return 0;
     case WM_CLOSE:
       // The main window stays loaded for the whole run; closing hides it.
       ShowWindow(hwnd(), SW_HIDE);

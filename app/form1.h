@@ -41,6 +41,9 @@ class Form1 : public Window {
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
   void CreateFonts();
+  void CreateBrushes();
+  HFONT FontFor(const ControlSpec& spec) const;
+  void OnDpiChanged(int dpi, const RECT& suggested);
   void CreateControls();
   HWND CreateControl(const ControlSpec& spec, HWND parent);
   RECT TwipsRect(int x, int y, int w, int h) const;
