@@ -359,6 +359,11 @@ void Form1::OnCommand(int id, int code) {
     case oxbutton17: nav_.oxbutton17_Click(); ApplyNavigation(); break;
     case oxbutton16:
     case oxbutton18: nav_.BackFromUrl(); ApplyNavigation(); break;
+    case oxbutton10:
+      // One About window at most; one closed with "X" is built afresh.
+      if (!about_ || !about_->Loaded()) about_ = std::make_unique<Form3>(app_.shell, app_.icon);
+      about_->ShowAbout();
+      break;
     case oxbutton3:
       app_.shell.SetOwner(hwnd());
       OpenLogViewer(*app_.log, app_.shell);

@@ -12,6 +12,7 @@
 #include "app/control_ids.h"
 #include "app/form1_layout.h"
 #include "app/form1_pages.h"
+#include "app/form3.h"
 #include "app/model/navigation.h"
 #include "app/win/adapters.h"
 #include "app/win/window.h"
@@ -74,6 +75,7 @@ class Form1 : public Window {
   WinMessageBoxes boxes_;
   WinEventPump pump_;
   std::unique_ptr<Form1Pages> pages_;
+  std::unique_ptr<Form3> about_;
 };
 
 // Colours of the skin.

@@ -189,3 +189,33 @@ TEST(ShellStart, ExitEndsTheProgramAndRemovesTheIcon) {
 
 }  // namespace
 }  // namespace vexa::e2e
+
+namespace vexa::e2e {
+namespace {
+
+TEST_F(ShownProgram, AboutShowsOnceAndOpensFreshAfterX) {
+  Click(C(oxbutton10));
+  HWND about = program->WaitWindow(L"About", true, 5000);
+  ASSERT_TRUE(about);
+  Screenshot(about, L"about");
+  constexpr int kPicture1 = 20, kOx1 = 22, kOx2 = 23, kOx3 = 24;
+  EXPECT_EQ(TextOf(ControlById(about, 11)), L"Cleanner && Additional Tools");
+  Click(ControlById(about, kOx1));  // ">"
+  ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(ControlById(about, kPicture1)) != FALSE; }));
+  EXPECT_FALSE(IsWindowEnabled(ControlById(about, kOx1)));
+  EXPECT_TRUE(IsWindowEnabled(ControlById(about, kOx2)));
+  Click(C(oxbutton10));  // a second "About" shows the same window
+  Sleep(200);
+  EXPECT_EQ(program->Window(L"About"), about);
+  Click(ControlById(about, kOx3));  // "X" with the panel open
+  ASSERT_TRUE(WaitFor([&] { return !IsWindow(about); }));
+  Click(C(oxbutton10));
+  HWND fresh = program->WaitWindow(L"About", true, 5000);
+  ASSERT_TRUE(fresh);
+  EXPECT_FALSE(IsWindowVisible(ControlById(fresh, kPicture1)));
+  EXPECT_TRUE(IsWindowEnabled(ControlById(fresh, kOx1)));
+  EXPECT_FALSE(IsWindowEnabled(ControlById(fresh, kOx2)));
+}
+
+}  // namespace
+}  // namespace vexa::e2e
