@@ -137,12 +137,12 @@ void Form1::OnDpiChanged(int dpi, const RECT& suggested) {
   // Everything is laid out in twips: place and size it again for the new DPI.
   dpi_ = dpi;
   CreateFonts();
-  for (const ControlSpec& spec : Form1Layout()) {
-    HWND h = Control(spec.id);
-    RECT rc = TwipsRect(spec.x, spec.y, spec.w, spec.h);
+  for (const ControlSpec& item : Form1Layout()) {
+    HWND h = Control(item.id);
+    RECT rc = TwipsRect(item.x, item.y, item.w, item.h);
     SetWindowPos(h, nullptr, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
-    SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(spec)), TRUE);
+    SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(item)), TRUE);
   }
   SetWindowPos(hwnd(), nullptr, suggested.left, suggested.top, TwipsToPixels(kForm1Width, dpi_),
                TwipsToPixels(kForm1Height, dpi_), SWP_NOZORDER | SWP_NOACTIVATE);
@@ -261,7 +261,7 @@ void Form1::OnPaint() {
 
 HBRUSH Form1::OnCtlColor(HDC dc, HWND control) {
   int id = GetDlgCtrlID(control);
-  const ControlSpec* spec = FindSpec(static_cast<ControlId>(id));
+  const ControlSpec* layout = FindSpec(static_cast<ControlId>(id));
   HWND parent = GetParent(control);
   HBRUSH brush = pageBrush_.get();
   COLORREF back = kPageColor;
@@ -275,8 +275,8 @@ HBRUSH Form1::OnCtlColor(HDC dc, HWND control) {
     back = pb == headerBrush_.get() ? kHeaderColor : pb == titleBrush_.get() ? kTitleColor : kPageColor;
   }
   COLORREF text = RGB(30, 30, 30);
-  if (spec && (spec->flags & kHeaderText)) text = RGB(255, 255, 255);
-  if (spec && (spec->flags & kGreen)) text = RGB(0, 150, 60);
+  if (layout && (layout->flags & kHeaderText)) text = RGB(255, 255, 255);
+  if (layout && (layout->flags & kGreen)) text = RGB(0, 150, 60);
   if (id == Label28) {
     brush = badgeBrush_.get();
     back = kBadgeColor;

@@ -43,10 +43,10 @@ class Form1 : public Window {
 
   void CreateFonts();
   void CreateBrushes();
-  HFONT FontFor(const ControlSpec& spec) const;
+  HFONT FontFor(const ControlSpec& item) const;
   void OnDpiChanged(int dpi, const RECT& suggested);
   void CreateControls();
-  HWND CreateControl(const ControlSpec& spec, HWND parent);
+  HWND CreateControl(const ControlSpec& item, HWND parent);
   RECT TwipsRect(int x, int y, int w, int h) const;
 
   void OnPaint();

@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "platform/win32/handles.h"
+
 namespace vexa::controls {
 
 template <typename State>
@@ -61,6 +63,46 @@ inline COLORREF ParentBackground(HWND hwnd) {
   if (brush && GetObjectW(brush, sizeof lb, &lb) && lb.lbStyle == BS_SOLID) color = lb.lbColor;
   ReleaseDC(hwnd, dc);
   return color;
+}
+
+// The window procedure every control shares: binds the state, paints through
+// State::Paint(dc, client) into an off-screen buffer, never erases, and hands
+// any other message to State::Handle(msg, wp, lp, result), which returns
+// false to leave it to DefWindowProc.
+template <typename State>
+LRESULT CALLBACK ControlProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  State* s = BindState<State>(hwnd, msg);
+  if (!s) return DefWindowProcW(hwnd, msg, wp, lp);
+  switch (msg) {
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(hwnd, &ps);
+      RECT client;
+      GetClientRect(hwnd, &client);
+      {
+        win32::BufferedPaint buffer(dc, client.right, client.bottom);
+        s->Paint(buffer.dc(), client);
+      }
+      EndPaint(hwnd, &ps);
+      return 0;
+    }
+    case WM_ERASEBKGND:
+      return 1;
+  }
+  LRESULT result = 0;
+  if (s->Handle(msg, wp, lp, result)) return result;
+  return DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+template <typename State>
+void RegisterControl(HINSTANCE instance, const wchar_t* className, LPCWSTR cursor, UINT style = 0) {
+  WNDCLASSEXW wc{sizeof wc};
+  wc.style = style;
+  wc.lpfnWndProc = ControlProc<State>;
+  wc.hInstance = instance;
+  wc.hCursor = LoadCursorW(nullptr, cursor);
+  wc.lpszClassName = className;
+  RegisterClassExW(&wc);
 }
 
 void RegisterOxButton(HINSTANCE instance);

@@ -2,7 +2,6 @@
 // from the left, pausing after each pass; disabled it shows an empty track.
 #include "controls/control_base.h"
 #include "controls/controls.h"
-#include "platform/win32/handles.h"
 
 namespace vexa::controls {
 namespace {
@@ -10,85 +9,63 @@ namespace {
 constexpr UINT_PTR kSweepTimer = 1;
 constexpr UINT kFrameMs = 30;
 constexpr UINT kPauseMs = 500;
+constexpr int kGlintWidth = 60;
 
 struct VistaState {
   HWND hwnd = nullptr;
   bool enable = false;
-  int glint = -60;  // left edge of the glint, pixels
-};
+  int glint = -kGlintWidth;  // left edge of the glint, pixels
 
-void Paint(VistaState& s, HDC target) {
-  RECT rc;
-  GetClientRect(s.hwnd, &rc);
-  win32::BufferedPaint paint(target, rc.right, rc.bottom);
-  HDC dc = paint.dc();
-  FillSolid(dc, rc, RGB(110, 110, 110));
-  RECT inner = rc;
-  InflateRect(&inner, -1, -1);
-  FillSolid(dc, inner, RGB(235, 235, 235));
-  if (s.enable) {
-    RECT glint{s.glint, inner.top, s.glint + 60, inner.bottom};
-    IntersectRect(&glint, &glint, &inner);
-    FillSolid(dc, glint, RGB(80, 190, 90));
+  void Paint(HDC dc, const RECT& rc) const {
+    FillSolid(dc, rc, RGB(110, 110, 110));
+    RECT inner = rc;
+    InflateRect(&inner, -1, -1);
+    FillSolid(dc, inner, RGB(235, 235, 235));
+    if (!enable) return;
+    RECT bar{glint, inner.top, glint + kGlintWidth, inner.bottom};
+    IntersectRect(&bar, &bar, &inner);
+    FillSolid(dc, bar, RGB(80, 190, 90));
   }
-}
 
-LRESULT CALLBACK VistaProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  VistaState* s = BindState<VistaState>(hwnd, msg);
-  if (!s) return DefWindowProcW(hwnd, msg, wp, lp);
-  switch (msg) {
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(hwnd, &ps);
-      Paint(*s, dc);
-      EndPaint(hwnd, &ps);
-      return 0;
-    }
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_TIMER: {
-      RECT rc;
-      GetClientRect(hwnd, &rc);
-      s->glint += 8;
-      UINT next = kFrameMs;
-      if (s->glint > rc.right) {
-        s->glint = -60;
-        next = kPauseMs;
+  bool Handle(UINT msg, WPARAM wp, LPARAM, LRESULT& result) {
+    switch (msg) {
+      case WM_TIMER: {
+        RECT rc;
+        GetClientRect(hwnd, &rc);
+        glint += 8;
+        UINT next = kFrameMs;
+        if (glint > rc.right) {  // off the right edge: pause, then sweep again
+          glint = -kGlintWidth;
+          next = kPauseMs;
+        }
+        SetTimer(hwnd, kSweepTimer, next, nullptr);
+        break;
       }
-      SetTimer(hwnd, kSweepTimer, next, nullptr);
-      InvalidateRect(hwnd, nullptr, FALSE);
-      return 0;
-    }
-    case kVistaSetEnable: {
-      bool on = wp != 0;
-      if (on && !s->enable) {
-        s->glint = -60;
-        SetTimer(hwnd, kSweepTimer, kFrameMs, nullptr);
-      } else if (!on) {
+      case kVistaSetEnable:
+        if (wp && !enable) {
+          glint = -kGlintWidth;
+          SetTimer(hwnd, kSweepTimer, kFrameMs, nullptr);
+        } else if (!wp) {
+          KillTimer(hwnd, kSweepTimer);
+        }
+        enable = wp != 0;
+        break;
+      case kVistaGetEnable:
+        result = enable;
+        return true;
+      case WM_DESTROY:
         KillTimer(hwnd, kSweepTimer);
-      }
-      s->enable = on;
-      InvalidateRect(hwnd, nullptr, FALSE);
-      return 0;
+        return true;
+      default:
+        return false;
     }
-    case kVistaGetEnable:
-      return s->enable;
-    case WM_DESTROY:
-      KillTimer(hwnd, kSweepTimer);
-      return 0;
+    InvalidateRect(hwnd, nullptr, FALSE);
+    return true;
   }
-  return DefWindowProcW(hwnd, msg, wp, lp);
-}
+};
 
 }  // namespace
 
-void RegisterVista(HINSTANCE instance) {
-  WNDCLASSEXW wc{sizeof wc};
-  wc.lpfnWndProc = VistaProc;
-  wc.hInstance = instance;
-  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  wc.lpszClassName = kVistaClass;
-  RegisterClassExW(&wc);
-}
+void RegisterVista(HINSTANCE instance) { RegisterControl<VistaState>(instance, kVistaClass, IDC_ARROW); }
 
 }  // namespace vexa::controls
