@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vexa {
@@ -29,9 +30,13 @@ class Desktop {
   // Title of a window; empty when it has none or no longer exists.
   virtual std::wstring Title(WindowId window) const = 0;
 
-  // Asks a window to close as its system menu's Close would. Never waits on
-  // a window that does not answer.
+  // Asks a window to close as its system menu's Close would
+  // (WM_SYSCOMMAND, SC_CLOSE). Never waits on a window that does not answer.
   virtual void RequestClose(WindowId window) = 0;
+
+  // The text in capitals by the system's upper-case mapping (the one window
+  // titles are compared with).
+  virtual std::wstring UpperCase(std::wstring_view text) const = 0;
 };
 
 }  // namespace vexa

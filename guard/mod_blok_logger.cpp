@@ -1,0 +1,156 @@
+#include "guard/mod_blok_logger.h"
+
+#include <cwctype>
+
+namespace vexa::guard {
+namespace {
+
+constexpr wchar_t kFoundText[] = L"Your PC has detected a Logger Proccess..!! Proccess this block";
+constexpr wchar_t kFoundTitle[] = L"Found";
+
+// The Idle and System processes have these ids on every Windows.
+constexpr ProcessId kIdleProcessId = 0;
+constexpr ProcessId kSystemProcessId = 4;
+
+// Ending any of these from the system folder stops the machine or the session.
+constexpr const wchar_t* kSystemCritical[] = {L"csrss.exe",    L"wininit.exe", L"winlogon.exe",
+                                              L"smss.exe",     L"services.exe", L"lsass.exe"};
+
+bool EqualsNoCase(const std::wstring& a, const std::wstring& b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i)
+    if (std::towupper(static_cast<wint_t>(a[i])) != std::towupper(static_cast<wint_t>(b[i]))) return false;
+  return true;
+}
+
+bool StartsWith(const std::wstring& text, std::wstring_view prefix) {
+  return text.size() >= prefix.size() && std::wstring_view(text).substr(0, prefix.size()) == prefix;
+}
+
+}  // namespace
+
+ModBlokLogger::ModBlokLogger(ProcessTable& processes, ActivityLog& log, ui::MessageBoxes& boxes, ui::EventPump& pump,
+                             const MarkerSet& markers)
+    : processes_(processes), log_(log), boxes_(boxes), pump_(pump), markers_(markers) {}
+
+std::wstring ModBlokLogger::GetProcessList() {
+  std::wstring list;
+  for (const ProcessEntry& entry : processes_.Snapshot()) {
+    list += TrimAtNull(entry.exeName);
+    list += kProcessListSeparator;
+    list += std::to_wstring(entry.id);
+    list += kProcessListSeparator;
+    pump_.DoEvents();
+  }
+  return list;
+}
+
+std::vector<std::pair<std::wstring, ProcessId>> ModBlokLogger::SplitProcessList(const std::wstring& list) {
+  std::vector<std::wstring> fields;
+  std::size_t start = 0;
+  for (std::size_t i = 0; i < list.size(); ++i) {
+    if (list[i] == kProcessListSeparator) {
+      fields.push_back(list.substr(start, i - start));
+      start = i + 1;
+    }
+  }
+  std::vector<std::pair<std::wstring, ProcessId>> pairs;
+  for (std::size_t i = 0; i + 1 < fields.size(); i += 2) {
+    ProcessId id = 0;
+    for (wchar_t c : fields[i + 1])
+      if (c >= L'0' && c <= L'9') id = id * 10 + static_cast<ProcessId>(c - L'0');
+    pairs.emplace_back(fields[i], id);
+  }
+  return pairs;
+}
+
+std::wstring ModBlokLogger::GetWindowsDir() const { return processes_.WindowsFolder(); }
+
+std::wstring ModBlokLogger::AddBackslash(const std::wstring& text) {
+  if (!text.empty() && text.back() == L'\\') return text;
+  return text + L'\\';
+}
+
+std::wstring ModBlokLogger::TrimAtNull(const std::wstring& text) { return text.substr(0, text.find(L'\0')); }
+
+std::wstring ModBlokLogger::GetProcessPath(ProcessId id) const {
+  std::wstring path = processes_.ImagePath(id);
+  if (path.empty()) return kUnknownImagePath;
+  if (StartsWith(path, L"\\??\\")) return path.substr(4);
+  if (StartsWith(path, L"\\SystemRoot\\")) return GetWindowsDir() + L"\\" + path.substr(12);
+  return path;
+}
+
+std::wstring ModBlokLogger::ResolvePath(const std::wstring& name, ProcessId id) const {
+  std::wstring path = GetProcessPath(id);
+  if (path != kUnknownImagePath) return path;
+  const std::wstring windows = GetWindowsDir();
+  if (windows.empty()) return path;  // no folder to look in
+  const std::wstring w = AddBackslash(windows);
+  if (processes_.PathExists(w + name)) return w + name;
+  if (processes_.PathExists(w + L"system32\\" + name)) return w + L"system32\\" + name;
+  return path;
+}
+
+bool ModBlokLogger::IsProtected(ProcessId id, const std::wstring& imagePath) const {
+  if (id == processes_.CurrentId() || id == kIdleProcessId || id == kSystemProcessId) return true;
+  if (processes_.IsCritical(id)) return true;
+  if (imagePath == kUnknownImagePath) return false;
+  const std::wstring windows = GetWindowsDir();
+  if (windows.empty()) return false;
+  const std::wstring system = AddBackslash(windows) + L"system32\\";
+  for (const wchar_t* name : kSystemCritical)
+    if (EqualsNoCase(imagePath, system + name)) return true;
+  return false;
+}
+
+bool ModBlokLogger::IsLoggerFile(const std::wstring& path) {
+  const std::optional<std::uint64_t> length = processes_.FileLength(path);
+  if (!length || *length > kMaxExaminedFileBytes) return false;
+  lastLength_ = 0;
+  if (*length < 1) return false;
+  const auto want = static_cast<std::size_t>(*length);
+  if (want > capacity_) {
+    constexpr std::size_t kStep = std::size_t{1} << 20;
+    std::size_t grown = (want + kStep - 1) / kStep * kStep;
+    if (grown > kMaxExaminedFileBytes) grown = kMaxExaminedFileBytes;
+    buffer_ = std::make_unique_for_overwrite<char[]>(grown);
+    capacity_ = grown;
+  }
+  // Never more than the length just read: a file that grew meanwhile is
+  // judged by the bytes the length promised.
+  const std::optional<std::size_t> got = processes_.ReadHead(path, buffer_.get(), want);
+  if (!got || *got < 1) return false;
+  lastLength_ = *got;
+  return markers_.FoundIn(LastContent());
+}
+
+void ModBlokLogger::KillProcess(ProcessId id) {
+  if (!IsProtected(id, GetProcessPath(id))) processes_.Terminate(id);
+  pump_.DoEvents();
+}
+
+void ModBlokLogger::ScanLoggers(LoggerScanSink& sink) {
+  for (const auto& [name, id] : SplitProcessList(GetProcessList())) {
+    if (IsProtected(id, kUnknownImagePath)) continue;
+    const std::wstring path = ResolvePath(name, id);
+    if (path == kUnknownImagePath || IsProtected(id, path)) continue;
+    const std::wstring fname = processes_.StoredFileName(path);
+    if (fname == kUnknownImagePath) continue;
+    const std::optional<std::uint64_t> length = processes_.FileLength(path);
+    if (!length || *length < 1) continue;
+    if (sink.Level() < kLoggerLevelThreshold) continue;
+    if (!IsLoggerFile(path)) continue;
+
+    boxes_.Show(kFoundText, kFoundTitle, ui::BoxIcon::Critical);
+    KillProcess(id);
+    sink.AddRow(L".");
+    sink.AddRow(L".");
+    sink.AddRow(L"- Keylogger Detected ... [ " + fname + L" ]");
+    sink.AddRow(L"- Keylogger Has Blocked");
+    log_.AppendToLog(log_entry::KeyloggerBlocked(fname));
+    sink.StopAnimation();
+  }
+}
+
+}  // namespace vexa::guard
