@@ -25,6 +25,7 @@ class MarkerSet {
 
   std::size_t Count() const { return needles_.size(); }
   const std::string& Needle(std::size_t i) const { return needles_[i].bytes; }
+  std::size_t MaxLength() const { return maxLength_; }
 
   // True when any needle occurs in the data.
   bool FoundIn(std::string_view data, SearchPath path = SearchPath::Auto) const;

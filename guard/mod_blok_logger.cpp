@@ -1,5 +1,7 @@
 #include "guard/mod_blok_logger.h"
 
+#include <algorithm>
+#include <cstring>
 #include <cwctype>
 
 namespace vexa::guard {
@@ -23,6 +25,11 @@ bool EqualsNoCase(const std::wstring& a, const std::wstring& b) {
   return true;
 }
 
+char* AlignedPiece(char* block, std::size_t front) {
+  auto at = reinterpret_cast<std::uintptr_t>(block) + front;
+  return block + front + ((64 - at % 64) % 64);
+}
+
 bool StartsWith(const std::wstring& text, std::wstring_view prefix) {
   return text.size() >= prefix.size() && std::wstring_view(text).substr(0, prefix.size()) == prefix;
 }
@@ -31,7 +38,12 @@ bool StartsWith(const std::wstring& text, std::wstring_view prefix) {
 
 ModBlokLogger::ModBlokLogger(ProcessTable& processes, ActivityLog& log, ui::MessageBoxes& boxes, ui::EventPump& pump,
                              const MarkerSet& markers)
-    : processes_(processes), log_(log), boxes_(boxes), pump_(pump), markers_(markers) {}
+    : processes_(processes),
+      log_(log),
+      boxes_(boxes),
+      pump_(pump),
+      markers_(markers),
+      carryRoom_(markers.MaxLength() > 0 ? markers.MaxLength() - 1 : 0) {}
 
 std::wstring ModBlokLogger::GetProcessList() {
   std::wstring list;
@@ -105,24 +117,31 @@ bool ModBlokLogger::IsProtected(ProcessId id, const std::wstring& imagePath) con
 }
 
 bool ModBlokLogger::IsLoggerFile(const std::wstring& path) {
+  lastBytesRead_ = 0;
   const std::optional<std::uint64_t> length = processes_.FileLength(path);
-  if (!length || *length > kMaxExaminedFileBytes) return false;
-  lastLength_ = 0;
-  if (*length < 1) return false;
-  const auto want = static_cast<std::size_t>(*length);
-  if (want > capacity_) {
-    constexpr std::size_t kStep = std::size_t{1} << 20;
-    std::size_t grown = (want + kStep - 1) / kStep * kStep;
-    if (grown > kMaxExaminedFileBytes) grown = kMaxExaminedFileBytes;
-    buffer_ = std::make_unique_for_overwrite<char[]>(grown);
-    capacity_ = grown;
-  }
-  // Never more than the length just read: a file that grew meanwhile is
-  // judged by the bytes the length promised.
-  const std::optional<std::size_t> got = processes_.ReadHead(path, buffer_.get(), want);
-  if (!got || *got < 1) return false;
-  lastLength_ = *got;
-  return markers_.FoundIn(LastContent());
+  if (!length || *length > kMaxExaminedFileBytes || *length < 1) return false;
+
+  // [carried tail | piece]: the carry holds the last bytes of what came
+  // before, one byte short of the longest marker.
+  // The piece starts on a cache-line boundary: the system copies into an
+  // aligned buffer much faster.
+  const std::size_t front = (carryRoom_ + 63) / 64 * 64;
+  if (!buffer_) buffer_ = std::make_unique_for_overwrite<char[]>(front + kReadPieceBytes + 64);
+  char* const piece = AlignedPiece(buffer_.get(), front);
+  std::size_t carried = 0;
+  bool found = false;
+  // A read that fails part way leaves the file unjudged: no keylogger,
+  // unless a marker had already turned up.
+  processes_.ReadHead(path, *length, piece, kReadPieceBytes, [&](std::size_t bytes) {
+    lastBytesRead_ += bytes;
+    found = markers_.FoundIn(std::string_view(piece - carried, carried + bytes));
+    if (found) return false;
+    const std::size_t keep = std::min(carryRoom_, carried + bytes);
+    std::memmove(piece - keep, piece + bytes - keep, keep);
+    carried = keep;
+    return true;
+  });
+  return found;
 }
 
 void ModBlokLogger::KillProcess(ProcessId id) {

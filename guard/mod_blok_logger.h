@@ -32,6 +32,7 @@ class LoggerScanSink {
 
 inline constexpr int kLoggerLevelThreshold = 65;
 inline constexpr std::uint64_t kMaxExaminedFileBytes = 20'000'000;
+inline constexpr std::size_t kReadPieceBytes = 256 * 1024;
 inline constexpr wchar_t kUnknownImagePath[] = L"SYSTEM";
 inline constexpr wchar_t kProcessListSeparator = L'\x01';
 
@@ -72,8 +73,9 @@ class ModBlokLogger {
   // protected). `imagePath` is the resolved path, or "SYSTEM".
   bool IsProtected(ProcessId id, const std::wstring& imagePath) const;
 
-  // The content of the last file examined (bytes read, at most the cap).
-  std::string_view LastContent() const { return {buffer_.get(), lastLength_}; }
+  // Bytes read from the last file examined: at most its length, fewer when
+  // a marker turned up early.
+  std::uint64_t LastBytesRead() const { return lastBytesRead_; }
 
  private:
   // The path of a pair after the Windows and system32 fallback.
@@ -84,9 +86,12 @@ class ModBlokLogger {
   ui::MessageBoxes& boxes_;
   ui::EventPump& pump_;
   const MarkerSet& markers_;
-  std::unique_ptr<char[]> buffer_;  // reused across files; grows to the largest read
-  std::size_t capacity_ = 0;
-  std::size_t lastLength_ = 0;
+  // Files are read in pieces into one buffer kept across files, the tail of
+  // each piece carried in front of the next so that a marker split between
+  // two pieces is still seen whole.
+  std::size_t carryRoom_;
+  std::unique_ptr<char[]> buffer_;
+  std::uint64_t lastBytesRead_ = 0;
 };
 
 }  // namespace vexa::guard

@@ -4,6 +4,7 @@
 // close, returning plain values. Paths are full Windows paths in UTF-16.
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -55,11 +56,17 @@ class ProcessTable {
   // cannot be found.
   virtual std::optional<std::uint64_t> FileLength(const std::wstring& path) const = 0;
 
-  // Reads the first bytes of a file, at most `capacity`, into `buffer`
-  // without keeping other programs from the file. The number of bytes read,
-  // or nothing when the file cannot be opened or read.
-  virtual std::optional<std::size_t> ReadHead(const std::wstring& path, char* buffer,
-                                               std::size_t capacity) const = 0;
+  // Called with the number of bytes just read into the buffer; answers
+  // whether to go on reading.
+  using ChunkTaker = std::function<bool(std::size_t bytes)>;
+
+  // Reads the file from its start, at most `limit` bytes in all, in pieces
+  // of at most `room` bytes placed at `buffer`, handing each piece to `take`
+  // until it answers false or the file ends. Other programs may read, write
+  // and delete the file meanwhile. False when the file cannot be opened or a
+  // read fails.
+  virtual bool ReadHead(const std::wstring& path, std::uint64_t limit, char* buffer, std::size_t room,
+                        const ChunkTaker& take) const = 0;
 };
 
 }  // namespace vexa

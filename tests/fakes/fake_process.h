@@ -58,14 +58,24 @@ class FakeProcessTable : public ProcessTable {
     if (it == files.end()) return std::nullopt;
     return it->second.length ? it->second.length : it->second.bytes.size();
   }
-  std::optional<std::size_t> ReadHead(const std::wstring& path, char* buffer, std::size_t capacity) const override {
+  bool ReadHead(const std::wstring& path, std::uint64_t limit, char* buffer, std::size_t room,
+                const ChunkTaker& take) const override {
     auto it = files.find(FoldCase(path));
-    if (it == files.end() || unreadable.count(FoldCase(path))) return std::nullopt;
+    if (it == files.end() || unreadable.count(FoldCase(path))) return false;
     reads.push_back(path);
-    std::size_t n = std::min(capacity, it->second.bytes.size());
-    if (n) std::memcpy(buffer, it->second.bytes.data(), n);
-    largestRead = std::max(largestRead, n);
-    return n;
+    const std::string& bytes = it->second.bytes;
+    const std::size_t end = static_cast<std::size_t>(std::min<std::uint64_t>(limit, bytes.size()));
+    const std::size_t piece = pieceBytes ? std::min(pieceBytes, room) : room;
+    lastRead = 0;
+    for (std::size_t at = 0; at < end;) {
+      if (failAfter && at >= failAfter) return false;
+      std::size_t n = std::min(piece, end - at);
+      std::memcpy(buffer, bytes.data() + at, n);
+      at += n;
+      lastRead = at;
+      if (!take(n)) break;
+    }
+    return true;
   }
 
   // Test controls.
@@ -85,8 +95,10 @@ class FakeProcessTable : public ProcessTable {
   ProcessId selfId = 7000;
   std::vector<ProcessId> terminated;
   std::set<std::wstring> unreadable;  // folded paths that cannot be opened
+  std::size_t pieceBytes = 0;  // smaller pieces than the reader asks for
+  std::size_t failAfter = 0;   // a read fails once this many bytes were read
   mutable std::vector<std::wstring> reads;
-  mutable std::size_t largestRead = 0;
+  mutable std::size_t lastRead = 0;  // bytes handed over from the last file
   mutable int snapshots = 0;
 
  private:

@@ -93,7 +93,7 @@ TEST_F(BlokLoggerTest, FileTestExaminesUpToTwentyMillionBytesAndNoMore) {
   big.replace(big.size() - Viewer().size(), Viewer().size(), Viewer());
   table.PutFile(L"C:\\big.exe", big);
   EXPECT_TRUE(engine.IsLoggerFile(L"C:\\big.exe"));
-  EXPECT_EQ(table.largestRead, 20'000'000u);
+  EXPECT_EQ(engine.LastBytesRead(), 20'000'000u);
 
   table.reads.clear();
   table.PutFile(L"C:\\bigger.exe", Keys(), 20'000'001);  // reports one byte more
@@ -110,19 +110,48 @@ TEST_F(BlokLoggerTest, FileTestExaminesUpToTwentyMillionBytesAndNoMore) {
   EXPECT_FALSE(engine.IsLoggerFile(L"C:\\locked.exe"));
 }
 
-TEST_F(BlokLoggerTest, FileTestFindsEveryMarkerAndKeepsTheLastContent) {
+TEST_F(BlokLoggerTest, FileTestFindsEveryMarker) {
   for (const std::string& marker : {Signature(), Keys(), Viewer()}) {
     table.PutFile(L"C:\\k.exe", "MZ" + marker + "tail");
     EXPECT_TRUE(engine.IsLoggerFile(L"C:\\k.exe"));
-    EXPECT_EQ(engine.LastContent(), "MZ" + marker + "tail");
   }
   table.PutFile(L"C:\\c.exe", Clean());
   EXPECT_FALSE(engine.IsLoggerFile(L"C:\\c.exe"));
-  // A shorter file after a longer one: only its own bytes are searched.
-  table.PutFile(L"C:\\long.exe", std::string(5000, 'a') + Keys());
-  EXPECT_TRUE(engine.IsLoggerFile(L"C:\\long.exe"));
-  table.PutFile(L"C:\\short.exe", std::string(100, 'a'));
-  EXPECT_FALSE(engine.IsLoggerFile(L"C:\\short.exe"));
+}
+
+TEST_F(BlokLoggerTest, FileTestSeesMarkersSplitBetweenReadPieces) {
+  for (std::size_t piece : {std::size_t{4096}, std::size_t{65536}, std::size_t{0}}) {
+    table.pieceBytes = piece;
+    const std::size_t boundary = piece ? piece : kReadPieceBytes;
+    for (const std::string& marker : {Signature(), Keys(), Viewer()}) {
+      for (std::size_t before : {std::size_t{1}, marker.size() / 2, marker.size() - 1}) {
+        std::string bytes(3 * boundary, 'x');
+        bytes.replace(boundary - before, marker.size(), marker);
+        table.PutFile(L"C:\\split.exe", bytes);
+        EXPECT_TRUE(engine.IsLoggerFile(L"C:\\split.exe")) << piece << " " << before;
+      }
+    }
+  }
+}
+
+TEST_F(BlokLoggerTest, FileTestReadsNoFurtherThanItNeeds) {
+  table.PutFile(L"C:\\early.exe", Keys() + std::string(3 * kReadPieceBytes, 'x'));
+  EXPECT_TRUE(engine.IsLoggerFile(L"C:\\early.exe"));
+  EXPECT_EQ(engine.LastBytesRead(), kReadPieceBytes);  // stops at the first piece with a marker
+
+  // A file that grew after its length was taken is judged by that length.
+  table.PutFile(L"C:\\grown.exe", std::string(1000, 'x') + Keys(), 1000);
+  EXPECT_FALSE(engine.IsLoggerFile(L"C:\\grown.exe"));
+  EXPECT_EQ(table.lastRead, 1000u);
+}
+
+TEST_F(BlokLoggerTest, AReadFailingPartWayLeavesTheFileUnjudged) {
+  table.pieceBytes = 4096;
+  table.failAfter = 8192;
+  table.PutFile(L"C:\\late.exe", std::string(10000, 'x') + Keys());
+  EXPECT_FALSE(engine.IsLoggerFile(L"C:\\late.exe"));
+  table.PutFile(L"C:\\soon.exe", Keys() + std::string(10000, 'x'));
+  EXPECT_TRUE(engine.IsLoggerFile(L"C:\\soon.exe"));
 }
 
 TEST_F(BlokLoggerTest, TwoKeyloggersGiveTwoBoxesEightRowsAndTwoLogBlocksInSnapshotOrder) {
