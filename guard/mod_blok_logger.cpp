@@ -104,9 +104,11 @@ std::wstring ModBlokLogger::ResolvePath(const std::wstring& name, ProcessId id) 
   return path;
 }
 
-bool ModBlokLogger::IsProtected(ProcessId id, const std::wstring& imagePath) const {
-  if (id == processes_.CurrentId() || id == kIdleProcessId || id == kSystemProcessId) return true;
-  if (processes_.IsCritical(id)) return true;
+bool ModBlokLogger::IsProtectedId(ProcessId id) const {
+  return id == processes_.CurrentId() || id == kIdleProcessId || id == kSystemProcessId || processes_.IsCritical(id);
+}
+
+bool ModBlokLogger::IsProtectedPath(const std::wstring& imagePath) const {
   if (imagePath == kUnknownImagePath) return false;
   const std::wstring windows = GetWindowsDir();
   if (windows.empty()) return false;
@@ -151,9 +153,9 @@ void ModBlokLogger::KillProcess(ProcessId id) {
 
 void ModBlokLogger::ScanLoggers(LoggerScanSink& sink) {
   for (const auto& [name, id] : SplitProcessList(GetProcessList())) {
-    if (IsProtected(id, kUnknownImagePath)) continue;
+    if (IsProtectedId(id)) continue;
     const std::wstring path = ResolvePath(name, id);
-    if (path == kUnknownImagePath || IsProtected(id, path)) continue;
+    if (path == kUnknownImagePath || IsProtectedPath(path)) continue;
     const std::wstring fname = processes_.StoredFileName(path);
     if (fname == kUnknownImagePath) continue;
     const std::optional<std::uint64_t> length = processes_.FileLength(path);

@@ -71,7 +71,12 @@ class ModBlokLogger {
   // marks critical, and the session and service managers that run from the
   // Windows system folder (by full path: a same-named file elsewhere is not
   // protected). `imagePath` is the resolved path, or "SYSTEM".
-  bool IsProtected(ProcessId id, const std::wstring& imagePath) const;
+  bool IsProtected(ProcessId id, const std::wstring& imagePath) const {
+    return IsProtectedId(id) || IsProtectedPath(imagePath);
+  }
+  // The parts of that rule that need only the id, or only the path.
+  bool IsProtectedId(ProcessId id) const;
+  bool IsProtectedPath(const std::wstring& imagePath) const;
 
   // Bytes read from the last file examined: at most its length, fewer when
   // a marker turned up early.

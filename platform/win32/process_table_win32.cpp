@@ -38,12 +38,27 @@ std::vector<ProcessEntry> Win32ProcessTable::Snapshot() const {
 }
 
 std::wstring Win32ProcessTable::ImagePath(ProcessId id) const {
+  // The rights a module-list read needs: a process we may not read this way
+  // has no path here, whatever else we could learn about it.
   ScopedHandle process(OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, id));
   if (!process) return {};
+  // The image name the system keeps for the process: one call, where walking
+  // the module list reads the other process's memory piece by piece.
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    DWORD size = static_cast<DWORD>(path.size());
+    if (QueryFullProcessImageNameW(process.get(), 0, path.data(), &size)) {
+      path.resize(size);
+      return path;
+    }
+    if (GetLastError() != ERROR_INSUFFICIENT_BUFFER || path.size() >= 32768) break;
+    path.resize(path.size() * 2);
+  }
+  // Otherwise the first module of the list: the executable.
   HMODULE first = nullptr;
   DWORD needed = 0;
   if (!EnumProcessModules(process.get(), &first, sizeof first, &needed) || !first) return {};
-  std::wstring path(MAX_PATH, L'\0');
+  path.assign(MAX_PATH, L'\0');
   for (;;) {
     DWORD got = GetModuleFileNameExW(process.get(), first, path.data(), static_cast<DWORD>(path.size()));
     if (got == 0) return {};
