@@ -24,7 +24,7 @@
 namespace {
 
 using vexa::guard::MarkerSet;
-using vexa::guard::SearchPath;
+using vexa::guard::ScanPath;
 namespace fs = std::filesystem;
 
 constexpr std::size_t kFileBytes = 20'000'000;
@@ -125,23 +125,23 @@ const std::string& InMemory() {
   return data;
 }
 
-void BM_Search(benchmark::State& state, SearchPath path) {
+void BM_Search(benchmark::State& state, ScanPath path) {
   TheSample();
   const std::string& data = InMemory();
-  if (path == SearchPath::Avx2 && MarkerSet::BestPath() != SearchPath::Avx2) {
+  if (path == ScanPath::Avx2 && MarkerSet::BestPath() != ScanPath::Avx2) {
     state.SkipWithError("no AVX2 here");
     return;
   }
   for (auto _ : state) {
-    bool hit = path == SearchPath::Auto ? MarkerSet::Keylogger().FoundInNaive(data)
+    bool hit = path == ScanPath::Auto ? MarkerSet::Keylogger().FoundInNaive(data)
                                         : MarkerSet::Keylogger().FoundIn(data, path);
     benchmark::DoNotOptimize(hit);
   }
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(data.size()));
 }
-BENCHMARK_CAPTURE(BM_Search, avx2, SearchPath::Avx2)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_Search, sse2, SearchPath::Sse2)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_Search, naive_find, SearchPath::Auto)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Search, avx2, ScanPath::Avx2)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Search, sse2, ScanPath::Sse2)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Search, naive_find, ScanPath::Auto)->Unit(benchmark::kMillisecond);
 
 // Prints the runs as usual, then the ratios against the baselines.
 class RatioReporter : public benchmark::ConsoleReporter {

@@ -11,16 +11,16 @@
 #include "guard/marker_search.h"
 
 using vexa::guard::MarkerSet;
-using vexa::guard::SearchPath;
+using vexa::guard::ScanPath;
 
 namespace {
 
 void Check(const MarkerSet& set, std::string_view data) {
   const bool expected = set.FoundInNaive(data);
-  if (set.FoundIn(data, SearchPath::Scalar) != expected) std::abort();
-  if (set.FoundIn(data, SearchPath::Sse2) != expected) std::abort();
-  if (set.FoundIn(data, SearchPath::Auto) != expected) std::abort();
-  if (MarkerSet::BestPath() == SearchPath::Avx2 && set.FoundIn(data, SearchPath::Avx2) != expected) std::abort();
+  if (set.FoundIn(data, ScanPath::Scalar) != expected) std::abort();
+  if (set.FoundIn(data, ScanPath::Sse2) != expected) std::abort();
+  if (set.FoundIn(data, ScanPath::Auto) != expected) std::abort();
+  if (MarkerSet::BestPath() == ScanPath::Avx2 && set.FoundIn(data, ScanPath::Avx2) != expected) std::abort();
 }
 
 }  // namespace

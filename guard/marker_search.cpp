@@ -232,25 +232,25 @@ std::pair<std::size_t, std::size_t> MarkerSet::RarePair(std::string_view needle)
   return {first, second};
 }
 
-SearchPath MarkerSet::BestPath() {
+ScanPath MarkerSet::BestPath() {
 #ifdef VEXA_X86_SIMD
   static const bool avx2 = CpuHasAvx2();
-  return avx2 ? SearchPath::Avx2 : SearchPath::Sse2;
+  return avx2 ? ScanPath::Avx2 : ScanPath::Sse2;
 #else
-  return SearchPath::Scalar;
+  return ScanPath::Scalar;
 #endif
 }
 
-bool MarkerSet::FoundIn(std::string_view data, SearchPath path) const {
+bool MarkerSet::FoundIn(std::string_view data, ScanPath path) const {
   if (hasEmpty_) return true;
   if (needles_.empty()) return false;
   const auto* d = reinterpret_cast<const unsigned char*>(data.data());
   const std::size_t n = data.size();
-  if (path == SearchPath::Auto) path = BestPath();
+  if (path == ScanPath::Auto) path = BestPath();
 #ifdef VEXA_X86_SIMD
-  if (path == SearchPath::Avx2 && BestPath() == SearchPath::Avx2)
+  if (path == ScanPath::Avx2 && BestPath() == ScanPath::Avx2)
     return ScanGroups<Avx2Kernel>(d, n, needles_, maxLength_);
-  if (path != SearchPath::Scalar) return ScanGroups<Sse2Kernel>(d, n, needles_, maxLength_);
+  if (path != ScanPath::Scalar) return ScanGroups<Sse2Kernel>(d, n, needles_, maxLength_);
 #endif
   return ScanScalar(d, n, 0, needles_.data(), needles_.size());
 }

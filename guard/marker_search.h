@@ -10,7 +10,7 @@
 
 namespace vexa::guard {
 
-enum class SearchPath { Auto, Scalar, Sse2, Avx2 };
+enum class ScanPath { Auto, Scalar, Sse2, Avx2 };
 
 class MarkerSet {
  public:
@@ -28,13 +28,13 @@ class MarkerSet {
   std::size_t MaxLength() const { return maxLength_; }
 
   // True when any needle occurs in the data.
-  bool FoundIn(std::string_view data, SearchPath path = SearchPath::Auto) const;
+  bool FoundIn(std::string_view data, ScanPath path = ScanPath::Auto) const;
 
   // The reference: one std::string_view::find pass per needle.
   bool FoundInNaive(std::string_view data) const;
 
   // The path Auto takes on this processor.
-  static SearchPath BestPath();
+  static ScanPath BestPath();
 
   // Offsets of the two bytes of a needle the filter tests, the rarest in
   // executable files (00, FF, 90 and CC never chosen when another byte is

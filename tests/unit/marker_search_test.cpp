@@ -13,9 +13,9 @@ namespace {
 // the tests spell them from pieces.
 const MarkerSet& Markers() { return MarkerSet::Keylogger(); }
 
-std::vector<SearchPath> AllPaths() {
-  std::vector<SearchPath> paths = {SearchPath::Auto, SearchPath::Scalar, SearchPath::Sse2};
-  if (MarkerSet::BestPath() == SearchPath::Avx2) paths.push_back(SearchPath::Avx2);
+std::vector<ScanPath> AllPaths() {
+  std::vector<ScanPath> paths = {ScanPath::Auto, ScanPath::Scalar, ScanPath::Sse2};
+  if (MarkerSet::BestPath() == ScanPath::Avx2) paths.push_back(ScanPath::Avx2);
   return paths;
 }
 
@@ -49,7 +49,7 @@ TEST(MarkerSet, FiltersOnRareBytesNeverOnPaddingOrFillers) {
 }
 
 TEST(MarkerSet, FindsEachMarkerAtTheFirstAndTheLastByteOnEveryPath) {
-  for (SearchPath path : AllPaths()) {
+  for (ScanPath path : AllPaths()) {
     for (std::size_t m = 0; m < Markers().Count(); ++m) {
       const std::string& marker = Markers().Needle(m);
       for (std::size_t size : {marker.size(), marker.size() + 1, std::size_t{100}, std::size_t{4096}}) {
@@ -70,7 +70,7 @@ TEST(MarkerSet, FindsEachMarkerAtTheFirstAndTheLastByteOnEveryPath) {
 
 TEST(MarkerSet, FindsMarkersAcrossPageAndBlockBoundaries) {
   std::string data = Filler(200000, 7);
-  for (SearchPath path : AllPaths()) {
+  for (ScanPath path : AllPaths()) {
     for (std::size_t boundary : {std::size_t{4096}, std::size_t{65536}}) {
       for (std::size_t m = 0; m < Markers().Count(); ++m) {
         const std::string& marker = Markers().Needle(m);
@@ -96,7 +96,7 @@ TEST(MarkerSet, MatchesOnlyExactEightBitText) {
   std::string upper = "KEYSTROKE";
   std::string viewer = Markers().Needle(2);
   viewer[4] = 'v';
-  for (SearchPath path : AllPaths()) {
+  for (ScanPath path : AllPaths()) {
     for (const std::string& text : {utf16, lower, upper, viewer}) {
       std::string data = Filler(300, 3) + text + Filler(300, 4);
       EXPECT_FALSE(Markers().FoundIn(data, path));
@@ -106,7 +106,7 @@ TEST(MarkerSet, MatchesOnlyExactEightBitText) {
 }
 
 TEST(MarkerSet, EmptyDataHoldsNoMarker) {
-  for (SearchPath path : AllPaths()) EXPECT_FALSE(Markers().FoundIn({}, path));
+  for (ScanPath path : AllPaths()) EXPECT_FALSE(Markers().FoundIn({}, path));
   EXPECT_FALSE(Markers().FoundInNaive({}));
 }
 
@@ -125,7 +125,7 @@ TEST(MarkerSet, VectorPathsAgreeWithTheNaiveSearchOnEverySizeAndOffset) {
         data.replace(at, std::min(piece.size(), size - at), piece.substr(0, size - at));
       }
       const bool expected = Markers().FoundInNaive(data);
-      for (SearchPath path : AllPaths())
+      for (ScanPath path : AllPaths())
         ASSERT_EQ(Markers().FoundIn(data, path), expected) << "size " << size << " trial " << trial;
     }
   }
@@ -133,14 +133,14 @@ TEST(MarkerSet, VectorPathsAgreeWithTheNaiveSearchOnEverySizeAndOffset) {
 
 TEST(MarkerSet, AnyNumberOfNeedlesOfAnyLength) {
   MarkerSet many({"ab", "q", "longer needle than sixteen", "zz", "xy", "Kk"});
-  for (SearchPath path : AllPaths()) {
+  for (ScanPath path : AllPaths()) {
     EXPECT_TRUE(many.FoundIn(std::string(500, '.') + "Kk", path));
     EXPECT_TRUE(many.FoundIn(std::string(70, '.') + "q" + std::string(70, '.'), path));
     EXPECT_TRUE(many.FoundIn(std::string(99, '-') + "longer needle than sixteen" + std::string(3, '-'), path));
     EXPECT_FALSE(many.FoundIn(std::string(500, '.') + "longer needle than sixteeN", path));
   }
   MarkerSet withEmpty({"abc", ""});
-  EXPECT_TRUE(withEmpty.FoundIn("", SearchPath::Auto));
+  EXPECT_TRUE(withEmpty.FoundIn("", ScanPath::Auto));
   EXPECT_TRUE(withEmpty.FoundInNaive(""));
 }
 
