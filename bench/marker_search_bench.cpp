@@ -144,13 +144,16 @@ BENCHMARK_CAPTURE(BM_Search, sse2, ScanPath::Sse2)->Unit(benchmark::kMillisecond
 BENCHMARK_CAPTURE(BM_Search, naive_find, ScanPath::Auto)->Unit(benchmark::kMillisecond);
 
 // Prints the runs as usual, then the ratios against the baselines.
+// With repetitions the median stands for each benchmark.
 class RatioReporter : public benchmark::ConsoleReporter {
  public:
+  RatioReporter() : ConsoleReporter(OO_Tabular) {}
   void ReportRuns(const std::vector<Run>& runs) override {
     ConsoleReporter::ReportRuns(runs);
     for (const Run& r : runs) {
+      if (r.run_type == Run::RT_Aggregate && r.aggregate_name != "median") continue;
       auto it = r.counters.find("bytes_per_second");
-      if (it != r.counters.end() && !r.error_occurred) rates_[r.benchmark_name()] = it->second.value;
+      if (it != r.counters.end() && !r.error_occurred) rates_[r.run_name.str()] = it->second.value;
     }
   }
   void Finalize() override {

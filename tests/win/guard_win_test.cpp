@@ -17,7 +17,7 @@
 #include "guard/keyword_watch_page.h"
 #include "guard/mod_blok_logger.h"
 #include "guard/win32/alert_window.h"
-#include "guard/win32/list_controls.h"
+#include "guard/win32/page_controls.h"
 #include "guard/window_list_page.h"
 #include "platform/text.h"
 #include "platform/win32/handles.h"
@@ -488,41 +488,17 @@ TEST_F(GuardWindows, KeywordWatchRaisesTheAlertForTheForegroundTitle) {
   GetWindowTextW(alert.Label1(), text, 64);
   EXPECT_STREQ(text, L"watch your words");
 
-  // The alert's own title once it has the foreground.
-  SendMessageW(alert.Command1(), BM_CLICK, 0, 0);
-  text2.text = L"sag";
-  page.Command3_Click();
-  EXPECT_EQ(list2.Count(), 12);
-  EXPECT_EQ(list2.Item(11), L"sag");
-  alert.Show(L"x");
-  SetForegroundWindow(alert.Handle());
-  Flush(5);
-  if (GetForegroundWindow() == alert.Handle()) {
-    SendMessageW(alert.Command1(), BM_CLICK, 0, 0);
-    alert.Show(L"x");
-    SetForegroundWindow(alert.Handle());
-    HWND before = alert.Handle();
-    page.Timer8_Timer();
-    EXPECT_EQ(alert.Handle(), before);
-    GetWindowTextW(alert.Label1(), text, 64);
-    EXPECT_STREQ(text, L"watch your words");
-  }
   DestroyWindow(target);
 }
 
-TEST_F(GuardWindows, KeywordListAndResultRowsOverRealControls) {
-  HWND listBox = AddControl(L"LISTBOX", LBS_NOTIFY);
-  guard::win32::ListBoxStrings list2(listBox);
-  list2.Add(L"BABI");
-  list2.Add(L"");
-  list2.Add(L"TOL");
-  EXPECT_EQ(list2.Count(), 3);
-  EXPECT_EQ(list2.Item(1), L"");
+TEST_F(GuardWindows, ListsAndLevelOverRealControls) {
+  guard::win32::ListBoxStrings list2(AddControl(L"LISTBOX", LBS_NOTIFY));
+  for (const wchar_t* word : {L"BABI", L"", L"TOL"}) list2.Add(word);
+  SendMessageW(AddControl(L"LISTBOX", 0), LB_SETCURSEL, 0, 0);  // another list's selection is not ours
   EXPECT_EQ(list2.SelectedIndex(), -1);
-  SendMessageW(listBox, LB_SETCURSEL, 2, 0);
-  EXPECT_EQ(list2.SelectedIndex(), 2);
   list2.RemoveAt(0);
-  EXPECT_EQ(list2.Item(0), L"");
+  ASSERT_EQ(list2.Count(), 2);
+  EXPECT_EQ(list2.Item(0), L"");  // order kept, empty keyword kept
   EXPECT_EQ(list2.Item(1), L"TOL");
 
   HWND view = AddControl(WC_LISTVIEWW, LVS_REPORT);
@@ -531,14 +507,16 @@ TEST_F(GuardWindows, KeywordListAndResultRowsOverRealControls) {
   col.cx = 250;
   SendMessageW(view, LVM_INSERTCOLUMNW, 0, reinterpret_cast<LPARAM>(&col));
   guard::win32::ListViewRows rows(view);
-  rows.AddRow(L"Scan Now..");
-  rows.AddRow(L"");
-  rows.AddRow(L"- Keylogger Detected ... [ \u4e2d.exe ]");
+  for (const wchar_t* row : {L"Scan Now..", L"", L"- Keylogger Detected ... [ \u4e2d.exe ]"}) rows.AddRow(row);
   ASSERT_EQ(rows.Count(), 3);
-  EXPECT_EQ(rows.Row(0), L"Scan Now..");
-  EXPECT_EQ(rows.Row(2), L"- Keylogger Detected ... [ \u4e2d.exe ]");
+  EXPECT_EQ(rows.Row(2), L"- Keylogger Detected ... [ \u4e2d.exe ]");  // added at the end
   rows.Clear();
   EXPECT_EQ(rows.Count(), 0);
+
+  HWND bar = AddControl(L"SCROLLBAR", SBS_HORZ);
+  SetScrollRange(bar, SB_CTL, 0, 100, FALSE);
+  SetScrollPos(bar, SB_CTL, 64, FALSE);
+  EXPECT_EQ(guard::win32::ScrollBarLevel(bar).Value(), 64);
 }
 
 }  // namespace

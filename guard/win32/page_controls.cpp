@@ -1,4 +1,4 @@
-#include "guard/win32/list_controls.h"
+#include "guard/win32/page_controls.h"
 
 #include <commctrl.h>
 

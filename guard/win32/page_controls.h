@@ -1,9 +1,10 @@
 #pragma once
-// The guard pages' lists over real controls. The main window creates the
-// controls and hands their handles to these adapters:
+// The guard pages' lists and the level over real controls. The main window
+// creates the controls and hands their handles to these adapters:
 //   List1 (window list)   - ListBoxLines   over a LISTBOX (no LBS_SORT)
 //   List2 (keywords)      - ListBoxStrings over a LISTBOX (no LBS_SORT)
 //   ListView2 (results)   - ListViewRows   over a SysListView32 in report view
+//   BLog (level)          - ScrollBarLevel over a SCROLLBAR control
 #include <windows.h>
 
 #include "guard/keyword_watch_page.h"
@@ -47,6 +48,15 @@ class ListViewRows : public RowList {
 
  private:
   HWND list_;
+};
+
+class ScrollBarLevel : public LevelSource {
+ public:
+  explicit ScrollBarLevel(HWND scrollBar) : bar_(scrollBar) {}
+  int Value() const override { return GetScrollPos(bar_, SB_CTL); }
+
+ private:
+  HWND bar_;
 };
 
 // Puts the window list in a fixed-pitch font (Courier New, 9 points); the
