@@ -28,6 +28,8 @@ class WindowListPage {
                  ui::EventPump& pump);
 
   // Rebuilds List1 in Z order, filtered by chk1 and chk2 as they are now.
+  // A Refresh pressed while the list fills (events run after each window)
+  // is the same request: it adds nothing twice.
   void cmdRefresh_Click();
   // The selected window becomes the one of the selected line.
   void List1_Click();
@@ -49,6 +51,7 @@ class WindowListPage {
   const ui::Toggle& chk2_;
   ui::EventPump& pump_;
   WindowId selected_ = 0;
+  bool refreshing_ = false;
 };
 
 }  // namespace vexa::guard

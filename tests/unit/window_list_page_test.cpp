@@ -70,6 +70,15 @@ TEST_F(WindowListPageTest, BoxesAreReadAtEachRefresh) {
   EXPECT_TRUE(list1.lines.empty());
 }
 
+TEST_F(WindowListPageTest, RefreshPressedWhileTheListFillsAddsNothingTwice) {
+  int nested = 0;
+  pump.pending = [&] {
+    if (nested++ < 3) page.cmdRefresh_Click();
+  };
+  page.cmdRefresh_Click();
+  EXPECT_EQ(Lines(), (std::vector<std::wstring>{L"Untitled - Notepad (Notepad)", L" (Shell_TrayWnd)"}));
+}
+
 TEST_F(WindowListPageTest, LongTitlesAreCutLikeTheirBuffers) {
   desktop.windows = {{0x50, std::wstring(300, L'a'), std::wstring(L"Cls\0junk", 8), true}};
   page.cmdRefresh_Click();
