@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <cwctype>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -35,8 +36,13 @@ class Desktop {
   virtual void RequestClose(WindowId window) = 0;
 
   // The text in capitals by the system's upper-case mapping (the one window
-  // titles are compared with).
-  virtual std::wstring UpperCase(std::wstring_view text) const = 0;
+  // titles are compared with). The C library's mapping unless the platform
+  // has its own.
+  virtual std::wstring UpperCase(std::wstring_view text) const {
+    std::wstring out(text);
+    for (auto& c : out) c = static_cast<wchar_t>(std::towupper(static_cast<std::wint_t>(c)));
+    return out;
+  }
 };
 
 }  // namespace vexa

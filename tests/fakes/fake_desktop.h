@@ -1,6 +1,5 @@
 #pragma once
 // In-memory stand-ins for the platform interfaces, for host tests.
-#include <cwctype>
 #include <string>
 #include <vector>
 
@@ -18,11 +17,6 @@ class FakeDesktop : public Desktop {
     return {};
   }
   void RequestClose(WindowId id) override { closed.push_back(id); }
-  std::wstring UpperCase(std::wstring_view text) const override {
-    std::wstring out(text);
-    for (auto& c : out) c = static_cast<wchar_t>(std::towupper(static_cast<wint_t>(c)));
-    return out;
-  }
 
   std::vector<WindowInfo> windows;
   WindowId foreground = 0;
