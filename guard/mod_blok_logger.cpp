@@ -164,7 +164,13 @@ void ModBlokLogger::ScanLoggers(LoggerScanSink& sink) {
     if (!IsLoggerFile(path)) continue;
 
     boxes_.Show(kFoundText, kFoundTitle, ui::BoxIcon::Critical);
-    KillProcess(id);
+    // The box may stay open for long, and an id that became free meanwhile
+    // can be handed to another program: end it only while the id still
+    // names the file that was examined.
+    if (EqualsNoCase(ResolvePath(name, id), path))
+      KillProcess(id);
+    else
+      pump_.DoEvents();
     sink.AddRow(L".");
     sink.AddRow(L".");
     sink.AddRow(L"- Keylogger Detected ... [ " + fname + L" ]");

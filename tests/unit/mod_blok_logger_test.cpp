@@ -198,6 +198,18 @@ TEST_F(BlokLoggerTest, AFailedTerminationStillReportsAndLogs) {
   EXPECT_NE(LogText().find("ghost.exe"), std::string::npos);
 }
 
+TEST_F(BlokLoggerTest, AnIdTakenOverByAnotherProgramWhileTheBoxIsOpenIsLeftAlone) {
+  AddProgram(L"C:\\Apps\\k.exe", 100, Keys());
+  boxes.whileOpen = [&] {
+    table.processes.clear();  // the keylogger ends; its id goes to an editor
+    table.AddProcess(L"edit.exe", 100, L"C:\\Apps\\edit.exe");
+  };
+  engine.ScanLoggers(sink);
+  EXPECT_TRUE(table.terminated.empty());
+  EXPECT_TRUE(table.Running(100));
+  EXPECT_EQ(sink.rows.size(), 4u);  // the detection is still reported
+}
+
 TEST_F(BlokLoggerTest, LevelBelowSixtyFiveExaminesNothingAndIsReadForEachProcess) {
   AddProgram(L"C:\\Apps\\a.exe", 100, Keys());
   AddProgram(L"C:\\Apps\\b.exe", 101, Keys());
