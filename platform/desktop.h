@@ -1,6 +1,8 @@
 #pragma once
 #include <cstdint>
+#include <cwctype>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vexa {
@@ -29,9 +31,18 @@ class Desktop {
   // Title of a window; empty when it has none or no longer exists.
   virtual std::wstring Title(WindowId window) const = 0;
 
-  // Asks a window to close as its system menu's Close would. Never waits on
-  // a window that does not answer.
+  // Asks a window to close as its system menu's Close would
+  // (WM_SYSCOMMAND, SC_CLOSE). Never waits on a window that does not answer.
   virtual void RequestClose(WindowId window) = 0;
+
+  // The text in capitals by the system's upper-case mapping (the one window
+  // titles are compared with). The C library's mapping unless the platform
+  // has its own.
+  virtual std::wstring UpperCase(std::wstring_view text) const {
+    std::wstring out(text);
+    for (auto& c : out) c = static_cast<wchar_t>(std::towupper(static_cast<std::wint_t>(c)));
+    return out;
+  }
 };
 
 }  // namespace vexa

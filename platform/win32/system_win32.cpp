@@ -1,4 +1,4 @@
-// Environment, clock, shell, desktop and text on the real system.
+// Environment, clock, shell and text on the real system.
 #include "platform/win32/win32_platform.h"
 
 #include <shellapi.h>
@@ -46,36 +46,6 @@ std::uint64_t Win32Clock::MonotonicMs() const { return GetTickCount64(); }
 
 void Win32Shell::OpenDocument(const std::wstring& file, const std::wstring& workingFolder) {
   ShellExecuteW(owner_, nullptr, file.c_str(), nullptr, workingFolder.c_str(), SW_SHOWNORMAL);
-}
-
-namespace {
-std::wstring WindowText(HWND hwnd) {
-  wchar_t buf[512];
-  int n = GetWindowTextW(hwnd, buf, 512);
-  return std::wstring(buf, n > 0 ? n : 0);
-}
-
-std::wstring ClassOf(HWND hwnd) {
-  wchar_t buf[256];
-  int n = GetClassNameW(hwnd, buf, 256);
-  return std::wstring(buf, n > 0 ? n : 0);
-}
-}  // namespace
-
-std::vector<WindowInfo> Win32Desktop::TopLevelWindows() const {
-  std::vector<WindowInfo> out;
-  for (HWND h = GetTopWindow(nullptr); h; h = GetWindow(h, GW_HWNDNEXT)) {
-    out.push_back({reinterpret_cast<WindowId>(h), WindowText(h), ClassOf(h), IsWindowVisible(h) != FALSE});
-  }
-  return out;
-}
-
-WindowId Win32Desktop::Foreground() const { return reinterpret_cast<WindowId>(GetForegroundWindow()); }
-
-std::wstring Win32Desktop::Title(WindowId window) const { return WindowText(reinterpret_cast<HWND>(window)); }
-
-void Win32Desktop::RequestClose(WindowId window) {
-  PostMessageW(reinterpret_cast<HWND>(window), WM_SYSCOMMAND, SC_CLOSE, 0);
 }
 
 }  // namespace vexa::win32

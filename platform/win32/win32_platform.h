@@ -46,6 +46,7 @@ class Win32Desktop : public Desktop {
   WindowId Foreground() const override;
   std::wstring Title(WindowId window) const override;
   void RequestClose(WindowId window) override;
+  std::wstring UpperCase(std::wstring_view text) const override;
 };
 
 // Paths longer than MAX_PATH need the \\?\ prefix for the wide file calls.
