@@ -7,6 +7,7 @@
 
 #include "log/activity_log.h"
 #include "platform/win32/http_client_win32.h"
+#include "platform/win32/process_table_win32.h"
 #include "platform/win32/registry_win32.h"
 #include "platform/win32/win32_platform.h"
 
@@ -22,6 +23,7 @@ struct AppContext {
   win32::Win32SystemFolders systemFolders;
   win32::Win32HttpClient http;
   win32::Win32ConnectionCheck connection;
+  win32::Win32ProcessTable processes;
   std::unique_ptr<ActivityLog> log;
   HICON icon = nullptr;        // the program icon, 32 x 32
   HICON smallIcon = nullptr;   // 16 x 16, for the tray

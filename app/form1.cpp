@@ -12,10 +12,6 @@ namespace {
 constexpr wchar_t kForm1Class[] = L"VexaForm1";
 constexpr wchar_t kForm1Caption[] = L"VexaUtility Solace";
 
-// The eleven keywords the watch list starts with.
-constexpr const wchar_t* kDesignKeywords[] = {L"ANJING", L"BABI",   L"Ngepet", L"TAI",    L"Bangsat", L"FUCK",
-                                              L"MONYET", L"MONKEY", L"BANGKE", L"KON",    L"TOL"};
-
 // The mapping from navigation panels to their windows.
 constexpr std::pair<Panel, ControlId> kPanels[] = {
     {Panel::PicHome, PicHome}, {Panel::Picture2, Picture2}, {Panel::PicTool, PicTool},
@@ -73,10 +69,8 @@ void Form1::Form_Initialize() {
 
   timer3_ = std::make_unique<WinTimer>(hwnd(), Timer3, 1000);
   timer6_ = std::make_unique<WinTimer>(hwnd(), Timer6, 100);
-  timer8_ = std::make_unique<WinTimer>(hwnd(), Timer8, 1000);
-  // The keyword watch checks every five seconds (never at its design 1000 ms).
-  timer8_->SetInterval(5000);
   pages_ = std::make_unique<Form1Pages>(app_, hwnd(), [this](ControlId id) { return Control(id); }, boxes_, pump_);
+  pages_->Form_Initialize();
 }
 
 bool Form1::RefuseSecondCopy() {
@@ -90,7 +84,7 @@ void Form1::Form_Load() {
   // From here on the window's running timers tick, shown or hidden.
   timer3_->SetEnabled(true);
   timer6_->SetEnabled(true);
-  timer8_->SetEnabled(true);
+  pages_->Form_Load();
 }
 
 void Form1::ShowMain() {
@@ -212,7 +206,7 @@ void Form1::CreateControls() {
   SetScrollInfo(Control(BLog), SB_CTL, &si, FALSE);
   SendMessageW(Control(UCP), controls::kSpinnerSetBackColor, kPageColor, 0);
   SendMessageW(Control(UCP1), controls::kSpinnerSetBackColor, kPageColor, 0);
-  for (const wchar_t* k : kDesignKeywords) SendMessageW(Control(List2), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(k));
+  SendMessageW(Control(PB), PBM_SETRANGE32, 0, 200);
 
   HWND lv1 = Control(ListView1);
   ListView_SetExtendedListViewStyle(lv1, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
@@ -339,8 +333,8 @@ void Form1::ApplyNavigation() {
 
 void Form1::OnCommand(int id, int code) {
   if (code == STN_CLICKED && id >= Label1_0 && id <= Label1_3) return Image1_Click(id - Label1_0);
+  if (pages_ && pages_->OnCommand(id, code)) return;
   if (code != BN_CLICKED) return;
-  if (pages_ && pages_->OnClick(id)) return;
   switch (id) {
     case oxbutton11:
     case Label21:
@@ -350,7 +344,11 @@ void Form1::OnCommand(int id, int code) {
       ShowWindow(hwnd(), SW_HIDE);
       break;
     case oxbutton4: nav_.oxbutton4_Click(); ApplyNavigation(); break;
-    case oxbutton8: nav_.oxbutton8_Click(); ApplyNavigation(); break;
+    case oxbutton8:
+      nav_.oxbutton8_Click();
+      ApplyNavigation();
+      pages_->RefreshWindowList();
+      break;
     case oxbutton7:
     case oxbutton9: nav_.BackFromLogger(); ApplyNavigation(); break;
     case oxbutton5: nav_.oxbutton5_Click(); ApplyNavigation(); break;

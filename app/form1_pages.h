@@ -9,6 +9,12 @@
 #include "app/app_context.h"
 #include "app/control_ids.h"
 #include "app/win/adapters.h"
+#include "guard/keyword_watch_page.h"
+#include "guard/logger_block_page.h"
+#include "guard/mod_blok_logger.h"
+#include "guard/win32/alert_window.h"
+#include "guard/win32/page_controls.h"
+#include "guard/window_list_page.h"
 #include "registry/registry_repair_page.h"
 #include "registry/start_with_windows.h"
 #include "shortener/url_shortener_page.h"
@@ -22,9 +28,16 @@ class Form1Pages {
   template <typename Lookup>
   Form1Pages(AppContext& app, HWND form, Lookup control, ui::MessageBoxes& boxes, ui::EventPump& pump);
 
-  // True when the click or tick was a page's.
-  bool OnClick(int id);
+  // The main window's initialise and load steps, as far as the pages go.
+  void Form_Initialize();
+  void Form_Load();
+
+  // True when the notification or tick was a page's.
+  bool OnCommand(int id, int code);
   bool OnTimer(UINT_PTR id);
+
+  // "Proccess Viewer" opens the viewer with a fresh window list.
+  void RefreshWindowList() { windows_.cmdRefresh_Click(); }
 
  private:
   // Registry repair.
@@ -42,6 +55,28 @@ class Form1Pages {
   WinButton C_;
   UrlShortenerPage url_;
   win32::DoubleClickHook tlongDblClick_;
+  // Logger blocker.
+  WinButton oxbutton1_, oxbutton2_;
+  guard::win32::ListViewRows listView2_;
+  WinProgressBar PB_;
+  WinAnimatedBar PB2_;
+  WinSpinner UCP1_;
+  WinTimer Timer2_;
+  guard::win32::ScrollBarLevel blog_;
+  guard::ModBlokLogger blok_;
+  guard::LoggerBlockPage logger_;
+  // Process viewer.
+  guard::win32::ListBoxLines list1_;
+  ::vexa::win32::ScopedGdi<HFONT> list1Font_;
+  WinToggle chk1_, chk2_;
+  guard::WindowListPage windows_;
+  // Keyword blocker.
+  guard::win32::ListBoxStrings list2_;
+  WinCaption Text2_, Text3_;
+  WinToggle ckWatch_;
+  WinTimer Timer8_;
+  guard::win32::AlertWindow form5_;
+  guard::KeywordWatchPage keywords_;
 };
 
 template <typename Lookup>
@@ -66,6 +101,28 @@ Form1Pages::Form1Pages(AppContext& app, HWND form, Lookup control, ui::MessageBo
       C_(control(C)),
       url_({Tlong_, Tout_, Option1_, Option2_, Option3_, C_},
            {app.http, app.connection, boxes, pump, *app.log, app.files, app.env}),
-      tlongDblClick_(control(Tlong), [this] { url_.Tlong_DblClick(); }) {}
+      tlongDblClick_(control(Tlong), [this] { url_.Tlong_DblClick(); }),
+      oxbutton1_(control(oxbutton1)),
+      oxbutton2_(control(oxbutton2)),
+      listView2_(control(ListView2)),
+      PB_(control(PB)),
+      PB2_(control(PB2)),
+      UCP1_(control(UCP1)),
+      Timer2_(form, Timer2, 100),
+      blog_(control(BLog)),
+      blok_(app.processes, *app.log, boxes, pump),
+      logger_(blok_, {oxbutton1_, oxbutton2_, listView2_, PB_, PB2_, UCP1_, Timer2_, blog_}),
+      list1_(control(List1)),
+      list1Font_(guard::win32::UseFixedPitchFont(control(List1))),
+      chk1_(control(chk1)),
+      chk2_(control(chk2)),
+      windows_(app.desktop, list1_, chk1_, chk2_, pump),
+      list2_(control(List2)),
+      Text2_(control(Text2)),
+      Text3_(control(Text3)),
+      ckWatch_(control(ckWatch)),
+      Timer8_(form, Timer8, 1000),
+      form5_(form),
+      keywords_(app.desktop, form5_, {list2_, Text2_, Text3_, ckWatch_, Timer8_, boxes}) {}
 
 }  // namespace vexa::app
