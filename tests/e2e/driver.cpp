@@ -1,5 +1,6 @@
 #include "tests/e2e/driver.h"
 
+#include <commctrl.h>
 #include <shellapi.h>
 #include <tlhelp32.h>
 
@@ -276,6 +277,55 @@ std::string ReadFileBytes(const std::wstring& path) {
   CloseHandle(h);
   out.resize(got);
   return out;
+}
+
+HWND ShowMainWindow(Program& program) {
+  if (!program.WaitWindow(L"Form2", true, 15000) || !program.WaitWindow(L"Form2", false, 8000)) return nullptr;
+  if (!WaitFor([&] { return program.TrayIconPresent(); }, 5000) || !program.TrayMenu(1)) return nullptr;
+  return program.WaitWindow(L"VexaUtility Solace", true, 5000);
+}
+
+void ClickTab(HWND form1, int index) {
+  // The tab rows of the navigation column, in twips.
+  static const int tops[4] = {1920, 2640, 3240, 3840};
+  if (index < 0 || index > 3) return;
+  HDC dc = GetDC(form1);
+  int dpi = GetDeviceCaps(dc, LOGPIXELSX);
+  ReleaseDC(form1, dc);
+  ClickAt(form1, MulDiv(800, dpi, 1440), MulDiv(tops[index] + 100, dpi, 1440));
+}
+
+int ProgressValue(HWND bar) {
+  DWORD_PTR pos = 0;
+  if (!SendMessageTimeoutW(bar, PBM_GETPOS, 0, 0, SMTO_ABORTIFHUNG, 2000, &pos)) return -1;
+  return static_cast<int>(pos);
+}
+
+long RunAndWait(const std::wstring& commandLine, int ms) {
+  STARTUPINFOW si{sizeof si};
+  PROCESS_INFORMATION pi{};
+  std::wstring cmd = commandLine;
+  if (!CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return -1;
+  long result = -1;
+  if (WaitForSingleObject(pi.hProcess, static_cast<DWORD>(ms)) == WAIT_OBJECT_0) {
+    DWORD code = 0;
+    if (GetExitCodeProcess(pi.hProcess, &code)) result = static_cast<long>(code);
+  }
+  CloseHandle(pi.hThread);
+  CloseHandle(pi.hProcess);
+  return result;
+}
+
+std::vector<std::wstring> FilesIn(const std::wstring& folder, const std::wstring& pattern) {
+  std::vector<std::wstring> names;
+  WIN32_FIND_DATAW fd;
+  HANDLE h = FindFirstFileW((folder + L"\\" + pattern).c_str(), &fd);
+  if (h == INVALID_HANDLE_VALUE) return names;
+  do {
+    if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(fd.cFileName);
+  } while (FindNextFileW(h, &fd));
+  FindClose(h);
+  return names;
 }
 
 }  // namespace vexa::e2e

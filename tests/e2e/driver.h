@@ -84,4 +84,17 @@ void Screenshot(HWND window, const std::wstring& name);
 // Reads a whole file; "<missing>" when it cannot be opened.
 std::string ReadFileBytes(const std::wstring& path);
 
+// Waits for the splash to end and the tray icon, then opens the main window
+// with the tray menu's "Show"; null when any of that fails.
+HWND ShowMainWindow(Program& program);
+// Clicks one of the main window's four tabs (0 Home ... 3 Option).
+void ClickTab(HWND form1, int index);
+// Position of a progress bar (PBM_GETPOS).
+int ProgressValue(HWND bar);
+// Runs a command line and waits for it; its exit code, or -1 when it could not
+// be started or did not end within ms.
+long RunAndWait(const std::wstring& commandLine, int ms = 60000);
+// Names (without folder) of the files in a folder that match a wildcard.
+std::vector<std::wstring> FilesIn(const std::wstring& folder, const std::wstring& pattern);
+
 }  // namespace vexa::e2e
