@@ -14,7 +14,7 @@ constexpr int kRowY = 4860, kBtnW = 1400, kBtnH = 420;
 const ControlSpec kLayout[] = {
     // Title area and navigation.
     C(Picture9, kNone, Panel, L"", 720, 120, 3975, 975, kHeaderPanel),
-    C(Label48, Picture9, Label, L"VexaUtility", 150, 90, 3000, 600, kNarrow | kHeaderText),
+    C(Label48, Picture9, Label, L"VexaUtility", 150, 90, 2800, 600, kNarrow | kHeaderText),
     C(Label38, Picture9, Label, L"2015", 3000, 600, 800, 300, kHeaderText),
     C(oxbutton11, kNone, Button, L"_", 10560, 0, 615, 375, 0),
     C(oxbutton6, kNone, Button, L"X", 11160, 0, 615, 375, 0),
