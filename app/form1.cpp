@@ -177,7 +177,13 @@ HWND Form1::CreateControl(const ControlSpec& s, HWND parent) {
     case Kind::ProgressXp: cls = controls::kProgressXpClass; break;
     case Kind::Vista: cls = controls::kVistaClass; break;
     case Kind::StdProgress: cls = PROGRESS_CLASSW; break;
-    case Kind::Frame: cls = L"BUTTON"; style |= BS_GROUPBOX; break;
+    case Kind::Frame:
+      // A group box draws its edge only; transparent, so that its panel
+      // (which clips its children) still paints the inside.
+      cls = L"BUTTON";
+      style |= BS_GROUPBOX;
+      ex = WS_EX_TRANSPARENT;
+      break;
   }
   RECT rc = TwipsRect(s.x, s.y, s.w, s.h);
   HWND h = CreateWindowExW(ex, cls, s.caption, style, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, parent,

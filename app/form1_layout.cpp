@@ -118,11 +118,12 @@ const ControlSpec kLayout[] = {
     C(Label40, PicURL, Label, L"Url Shortner", 240, 120, 4000, 360, kBold),
     C(Label42, PicURL, Label, L"Long URL :", 240, 600, 1500, 300, 0),
     C(Tlong, PicURL, Edit, L"Url", 240, 930, 8040, 330, 0),
-    C(frameServices, PicURL, Frame, L"", 240, 1380, 8040, 600, 0),
     C(Option1, PicURL, Radio, L"Server 1", 480, 1560, 1500, 300, 0),
     C(Option2, PicURL, Radio, L"Server 2", 2280, 1560, 1500, 300, 0),
     C(Option3, PicURL, Radio, L"Server 3", 4080, 1560, 1300, 300, kChecked),
     C(Label43, PicURL, Label, L"(recommended)", 5400, 1580, 1800, 300, 0),
+    // Under the choices it frames (a group box drawn over them would hide them).
+    C(frameServices, PicURL, Frame, L"", 240, 1380, 8040, 600, 0),
     C(C, PicURL, Button, L"Short URL", 240, 2160, 1600, kBtnH, 0),
     C(Tout, PicURL, Memo, L"", 240, 2700, 8040, 1980, 0),
     C(oxbutton16, PicURL, Button, L"<< Back", 6880, kRowY, kBtnW, kBtnH, 0),

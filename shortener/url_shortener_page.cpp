@@ -59,7 +59,12 @@ void UrlShortenerPage::cShort_Error(const std::wstring& sErrDesc) {
 }
 
 void UrlShortenerPage::cShort_sShortUrl(const std::wstring& sShortUrl) {
-  if (!IsBlank(sShortUrl)) c_.Tout.SetText(c_.Tout.Text() + sShortUrl + L"\r\n");
+  // Plain-text services end their answer with a line break of their own.
+  // Tout holds one address per line, each ended by CR LF, so that break is
+  // not carried in (a bare LF would also end up inside the log's line).
+  std::wstring address = sShortUrl;
+  while (!address.empty() && (address.back() == L'\n' || address.back() == L'\r')) address.pop_back();
+  if (!IsBlank(address)) c_.Tout.SetText(c_.Tout.Text() + address + L"\r\n");
 
   std::string bytes;
   for (const LogLine& line : log_entry::UrlShortened(c_.Tlong.Text(), c_.Tout.Text())) bytes += log_.Format(line);

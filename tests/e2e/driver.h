@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace vexa::e2e {
@@ -22,10 +23,16 @@ bool WaitFor(const std::function<bool()>& done, int ms = 8000);
 std::wstring TextOf(HWND hwnd);
 std::wstring ClassOf(HWND hwnd);
 
+// Environment variables (name, value) to start the program with.
+using EnvVars = std::vector<std::pair<std::wstring, std::wstring>>;
+
 class Program {
  public:
   // Copies the program into `folder` (created fresh) and starts it there.
   explicit Program(const std::wstring& folder);
+  // The same, with these variables added to the test's own environment
+  // (replacing any of the same name).
+  Program(const std::wstring& folder, const EnvVars& env);
   // Starts another copy of the same executable.
   explicit Program(const Program& first, int);
   ~Program();
@@ -70,12 +77,21 @@ class Program {
 HWND ControlById(HWND root, int id);
 // Posts a click to a button-like control (BM_CLICK).
 void Click(HWND control);
+// Sends a click and returns once the program has handled it (true), or after
+// ms without an answer (false; the click may still be handled later).
+bool ClickAndWait(HWND control, int ms = 8000);
+// Milliseconds a WM_NULL round trip to the window takes; -1 when it does not
+// come back within ms (the window's thread is not answering).
+int RoundTripMs(HWND window, int ms = 2000);
 // Posts a left press and release at a client point of a window.
 void ClickAt(HWND window, int x, int y);
 // Text of a message box (its static text) and whether it shows an icon of a kind.
 std::wstring MessageBoxText(HWND box);
 // Closes a message box with its OK button.
 void AnswerOk(HWND box);
+// The standard icon a message box shows: MB_ICONERROR, MB_ICONQUESTION,
+// MB_ICONEXCLAMATION, MB_ICONINFORMATION, or 0 for none or another.
+UINT MessageBoxIcon(HWND box);
 // The topmost visible direct child of `parent` at the centre of `child`'s area:
 // tells whether `child` is on view or covered.
 bool OnView(HWND parent, HWND child);

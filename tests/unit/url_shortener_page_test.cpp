@@ -101,7 +101,7 @@ TEST_F(Page, CredentialsAreEmptiedBeforeEachClick) {
   EXPECT_EQ(page.cShort.ACCESSTOKENpost, L"");
 }
 
-TEST_F(Page, ServerTwoPassesTheLongUrlAsTypedAndKeepsTheReplyLineBreak) {
+TEST_F(Page, ServerTwoPassesTheLongUrlAsTypedAndShowsTheReplyAsOneLine) {
   Option3.value = 0;
   Option2.value = 1;
   Tlong.text = L"  http://x.y  ";
@@ -109,8 +109,21 @@ TEST_F(Page, ServerTwoPassesTheLongUrlAsTypedAndKeepsTheReplyLineBreak) {
   page.C_Click();
   ASSERT_EQ(http.requests.size(), 1u);
   EXPECT_EQ(http.requests[0].url, L"https://tinyurl.com/api-create.php?url=  http%3A%2F%2Fx.y  ");
-  EXPECT_EQ(Tout.text, L"http://tinyurl.com/q\n\r\n");
-  EXPECT_EQ(Log(), Block("  http://x.y  ", "http://tinyurl.com/q\n\r\n"));
+  // The service's own line break is not kept: one CR LF-ended line in Tout
+  // and no bare LF in the log.
+  EXPECT_EQ(Tout.text, L"http://tinyurl.com/q\r\n");
+  EXPECT_EQ(Log(), Block("  http://x.y  ", "http://tinyurl.com/q\r\n"));
+}
+
+TEST_F(Page, ReplyLineBreaksAreDroppedAndALineBreakAloneCountsAsNoAnswer) {
+  Tlong.text = L"http://a";
+  http.Answer("s1\r\n\r\n");
+  http.Answer("\r\n");
+  page.C_Click();
+  EXPECT_EQ(Tout.text, L"s1\r\n");
+  page.C_Click();
+  EXPECT_EQ(Tout.text, L"");
+  EXPECT_EQ(Log(), Block("http://a", "s1\r\n") + Block("http://a", ""));
 }
 
 TEST_F(Page, EachAcceptedClickStartsTheOutputAfresh) {

@@ -98,10 +98,10 @@ TEST(Win32UrlPage, ServerThreeThroughRealControlsAndALoopbackStandIn) {
   page.C_Click();
   EXPECT_TRUE(boxes.shown.empty());
   EXPECT_EQ(server.LastRequestLine(), "GET /create.php?format=simple&url=http%3A%2F%2Fexample.com%2Fa%3Fb%3D1 HTTP/1.1");
-  EXPECT_EQ(Tout.Text(), L"https://is.gd/Zz9\n\r\n");
+  EXPECT_EQ(Tout.Text(), L"https://is.gd/Zz9\r\n");
   const std::string sep = "~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~\r\n";
   EXPECT_EQ(ReadFileBytes(folder + L"\\VexaLog.Log"),
-            sep + ToAnsi(clock.ShortDate()) + "Long URL :http://example.com/a?b=1To :https://is.gd/Zz9\n\r\n\r\n" +
+            sep + ToAnsi(clock.ShortDate()) + "Long URL :http://example.com/a?b=1To :https://is.gd/Zz9\r\n\r\n" +
                 sep);
   DeleteFileW((folder + L"\\VexaLog.Log").c_str());
 }
