@@ -109,8 +109,11 @@ void JunkListView::RowsChanged() {
   if (!hwnd_) return;
   std::size_t count = rows_.Count();
   if (count != shownCount_) {
-    // Row numbers now name other rows: drop the selection and focus.
-    ListView_SetItemState(hwnd_, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    // Row numbers now name other rows: drop the selection and focus (only
+    // when there is one: clearing touches every row).
+    if (ListView_GetSelectedCount(hwnd_) > 0) ListView_SetItemState(hwnd_, -1, 0, LVIS_SELECTED);
+    int focused = ListView_GetNextItem(hwnd_, -1, LVNI_FOCUSED);
+    if (focused >= 0) ListView_SetItemState(hwnd_, focused, 0, LVIS_FOCUSED);
     ListView_SetItemCountEx(hwnd_, static_cast<int>(count), 0);
     shownCount_ = count;
   }

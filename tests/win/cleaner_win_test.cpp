@@ -243,9 +243,7 @@ TEST_F(CleanerFolderWalk, MissingEmptyAndLongFolders) {
   EXPECT_TRUE(entries.empty());
   EXPECT_FALSE(files.ListFolder(L"", entries));
   ASSERT_TRUE(MakeFolder(At(L"empty")));
-  EXPECT_TRUE(files.ListFolder(At(L"empty"), entries));
-  EXPECT_TRUE(entries.empty());
-
+  EXPECT_TRUE(files.ListFolder(At(L"empty"), entries) && entries.empty());
   std::wstring deep = LongFolder();
   ASSERT_TRUE(MakeFile(deep + L"\\far.tmp"));
   ASSERT_TRUE(files.ListFolder(deep, entries));
@@ -295,47 +293,29 @@ class CleanerDeleteJunkFile : public Scratch {
   Module1 module1{files, rows};
 };
 
-TEST_F(CleanerDeleteJunkFile, ResetsAttributesThenDeletes) {
-  ASSERT_TRUE(MakeFile(At(L"ro.tmp"), FILE_ATTRIBUTE_READONLY));
+TEST_F(CleanerDeleteJunkFile, ResetsAttributesThenDeletesAnyName) {
+  const std::wstring unicode = At(FromUtf8("\xCE\xB1\xCE\xB2\xCE\xB3-\xE2\x98\x83.tmp"));
+  const std::wstring distant = LongFolder() + L"\\far.tmp";
+  ASSERT_GT(distant.size(), static_cast<size_t>(MAX_PATH));
   ASSERT_TRUE(MakeFile(At(L"hidden.tmp"), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
-  module1.DeleteJunkFile(At(L"ro.tmp"));
-  module1.DeleteJunkFile(At(L"hidden.tmp"));
-  EXPECT_FALSE(There(At(L"ro.tmp")));
-  EXPECT_FALSE(There(At(L"hidden.tmp")));
-}
-
-TEST_F(CleanerDeleteJunkFile, APlainDeleteLeavesAReadOnlyFile) {
-  ASSERT_TRUE(MakeFile(At(L"ro.tmp"), FILE_ATTRIBUTE_READONLY));
-  EXPECT_FALSE(files.RemoveFile(At(L"ro.tmp")));
-  EXPECT_TRUE(There(At(L"ro.tmp")));
+  for (const std::wstring& path : {At(L"ro.tmp"), unicode, distant}) ASSERT_TRUE(MakeFile(path, FILE_ATTRIBUTE_READONLY));
+  EXPECT_FALSE(files.RemoveFile(At(L"ro.tmp")));  // a plain delete leaves a read-only file as it is
   EXPECT_TRUE(GetFileAttributesW(At(L"ro.tmp").c_str()) & FILE_ATTRIBUTE_READONLY);
+  for (const std::wstring& path : {At(L"ro.tmp"), At(L"hidden.tmp"), unicode, distant}) {
+    module1.DeleteJunkFile(path);
+    EXPECT_FALSE(There(path)) << ToUtf8(path);
+  }
 }
 
 TEST_F(CleanerDeleteJunkFile, FolderStaysWithItsFilesAndMissingFileIsSilent) {
   ASSERT_TRUE(MakeFolder(At(L"sub")));
   ASSERT_TRUE(MakeFile(At(L"sub\\keep.tmp")));
   ASSERT_TRUE(MakeFolder(At(L"emptysub")));
-  module1.DeleteJunkFile(At(L"sub"));
-  module1.DeleteJunkFile(At(L"emptysub"));
-  module1.DeleteJunkFile(At(L"missing.tmp"));
+  for (const wchar_t* name : {L"sub", L"emptysub", L"missing.tmp"}) module1.DeleteJunkFile(At(name));
   module1.DeleteJunkFile(L"Junk");
   EXPECT_TRUE(There(At(L"sub\\keep.tmp")));
   EXPECT_TRUE(There(At(L"emptysub")));
-  EXPECT_FALSE(files.RemoveFile(At(L"missing.tmp")));
-  EXPECT_FALSE(files.SetNormalAttributes(At(L"missing.tmp")));
-}
-
-TEST_F(CleanerDeleteJunkFile, UnicodeNameAndLongPath) {
-  const std::wstring unicode = At(FromUtf8("\xCE\xB1\xCE\xB2\xCE\xB3-\xE2\x98\x83.tmp"));
-  ASSERT_TRUE(MakeFile(unicode, FILE_ATTRIBUTE_READONLY));
-  module1.DeleteJunkFile(unicode);
-  EXPECT_FALSE(There(unicode));
-
-  std::wstring distant = LongFolder() + L"\\far.tmp";
-  ASSERT_GT(distant.size(), static_cast<size_t>(MAX_PATH));
-  ASSERT_TRUE(MakeFile(distant, FILE_ATTRIBUTE_READONLY));
-  module1.DeleteJunkFile(distant);
-  EXPECT_FALSE(There(distant));
+  EXPECT_FALSE(files.RemoveFile(At(L"missing.tmp")) || files.SetNormalAttributes(At(L"missing.tmp")));
 }
 
 TEST_F(CleanerDeleteJunkFile, JunctionGoesAtMostAndItsTargetStays) {
@@ -474,7 +454,7 @@ class CleanerListView : public ::testing::Test {
   HWND parent = nullptr;
 };
 
-TEST_F(CleanerListView, ColumnsIconsAndCheckBoxes) {
+TEST_F(CleanerListView, ColumnsIconsTextAndTicks) {
   HWND list = view.hwnd();
   EXPECT_TRUE(GetWindowLongW(list, GWL_STYLE) & LVS_OWNERDATA);
   EXPECT_EQ(GetDlgCtrlID(list), 101);
@@ -489,37 +469,32 @@ TEST_F(CleanerListView, ColumnsIconsAndCheckBoxes) {
   EXPECT_STREQ(buf, L"Path");
   EXPECT_EQ(ImageList_GetImageCount(ListView_GetImageList(list, LVSIL_SMALL)), 5);
   EXPECT_EQ(ImageList_GetImageCount(ListView_GetImageList(list, LVSIL_STATE)), 2);
-}
 
-TEST_F(CleanerListView, ShowsTheRowsTextIconAndTick) {
   Fill(3);
   rows.SetTicked(1, true);
-  EXPECT_EQ(ListView_GetItemCount(view.hwnd()), 3);
+  EXPECT_EQ(ListView_GetItemCount(list), 3);
   EXPECT_EQ(Text(2, 0), L"row2.tmp");
   EXPECT_EQ(Text(2, 1), L"C:\\T\\row2.tmp");
   LVITEMW item{};
   item.mask = LVIF_IMAGE;
   item.iItem = 2;
-  ASSERT_TRUE(ListView_GetItem(view.hwnd(), &item));
+  ASSERT_TRUE(ListView_GetItem(list, &item));
   EXPECT_EQ(item.iImage, 2);  // picture 3
   EXPECT_EQ(Tick(0), 1u);
   EXPECT_EQ(Tick(1), 2u);
 }
 
-TEST_F(CleanerListView, ClickOnTheBoxAndSpaceToggleTheTick) {
+TEST_F(CleanerListView, ClickOnTheBoxSpaceOrAStateImageTicks) {
   Fill(3);
   HWND list = view.hwnd();
   RECT bounds{};
   bounds.left = LVIR_BOUNDS;
   ASSERT_TRUE(ListView_GetItemRect(list, 1, &bounds, LVIR_BOUNDS));
   POINT onBox{-1, (bounds.top + bounds.bottom) / 2};
-  for (int x = bounds.left; x < bounds.left + 40; ++x) {
+  for (int x = bounds.left; x < bounds.left + 40 && onBox.x < 0; ++x) {
     LVHITTESTINFO hit{};
     hit.pt = {x, onBox.y};
-    if (ListView_HitTest(list, &hit) == 1 && (hit.flags & LVHT_ONITEMSTATEICON)) {
-      onBox.x = x + 2;
-      break;
-    }
+    if (ListView_HitTest(list, &hit) == 1 && (hit.flags & LVHT_ONITEMSTATEICON)) onBox.x = x + 2;
   }
   ASSERT_GE(onBox.x, 0) << "no check box on the row";
   // The button goes up before it goes down: the list's drag check finds the
@@ -533,16 +508,12 @@ TEST_F(CleanerListView, ClickOnTheBoxAndSpaceToggleTheTick) {
   ListView_SetItemState(list, 1, LVIS_FOCUSED | LVIS_SELECTED, LVIS_FOCUSED | LVIS_SELECTED);
   SendMessageW(list, WM_KEYDOWN, VK_SPACE, 0);
   Flush();
-  EXPECT_FALSE(rows.Row(1).ticked);
-  EXPECT_FALSE(rows.Row(0).ticked);
-}
+  EXPECT_FALSE(rows.Row(1).ticked || rows.Row(0).ticked);
 
-TEST_F(CleanerListView, SettingTheStateImageFromOutsideTicksTheRow) {
-  Fill(3);
-  ListView_SetItemState(view.hwnd(), 2, INDEXTOSTATEIMAGEMASK(2), LVIS_STATEIMAGEMASK);
+  // A driver that sets the state image (as for any check-box list) ticks too.
+  ListView_SetItemState(list, 2, INDEXTOSTATEIMAGEMASK(2), LVIS_STATEIMAGEMASK);
   EXPECT_TRUE(rows.Row(2).ticked);
-  EXPECT_EQ(Tick(2), 2u);
-  ListView_SetItemState(view.hwnd(), 2, INDEXTOSTATEIMAGEMASK(1), LVIS_STATEIMAGEMASK);
+  ListView_SetItemState(list, 2, INDEXTOSTATEIMAGEMASK(1), LVIS_STATEIMAGEMASK);
   EXPECT_FALSE(rows.Row(2).ticked);
 }
 
@@ -554,13 +525,11 @@ TEST_F(CleanerListView, FollowsRemovalAndAHundredThousandRows) {
   rows.NotifyChanged();
   EXPECT_EQ(ListView_GetItemCount(view.hwnd()), 3);
   EXPECT_EQ(Text(1, 0), L"row2.tmp");
-
   rows.Clear();
   Fill(100000);
   EXPECT_EQ(ListView_GetItemCount(view.hwnd()), 100000);
   EXPECT_EQ(Text(99999, 1), L"C:\\T\\row99999.tmp");
   EXPECT_TRUE(ListView_EnsureVisible(view.hwnd(), 99999, FALSE));
-  UpdateWindow(view.hwnd());
 }
 
 // ---- ImageList1 -------------------------------------------------------------
