@@ -152,7 +152,7 @@ void InsertRow(HWND list, int at, const JunkRow& row) {
   ListView_SetItemText(list, index, 1, const_cast<wchar_t*>(row.path.c_str()));
 }
 
-// The pass as first written: every item appended to the log with its own
+// The baseline pass: every item appended to the log with its own
 // open-append-close, every row inserted into an ordinary list on its own.
 void BaselinePass(FileSystem& files, ActivityLog& log, HWND list, const std::wstring& folder) {
   std::vector<FolderEntry> entries;
@@ -166,7 +166,7 @@ void BaselinePass(FileSystem& files, ActivityLog& log, HWND list, const std::wst
   }
 }
 
-// Removal as first written: find the first ticked row from the top, delete
+// The baseline removal: find the first ticked row from the top, delete
 // its file, drop the row, start again.
 void BaselineRemoval(Module1& module1, HWND list) {
   wchar_t path[MAX_PATH * 4];

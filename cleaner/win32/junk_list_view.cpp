@@ -71,7 +71,6 @@ JunkListView::~JunkListView() {
 HWND JunkListView::Create(HWND parent, int id, const RECT& rect) {
   INITCOMMONCONTROLSEX classes{sizeof classes, ICC_LISTVIEW_CLASSES};
   InitCommonControlsEx(&classes);
-  id_ = id;
   hwnd_ = CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"",
                           WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_OWNERDATA | LVS_SHOWSELALWAYS |
                               LVS_SHAREIMAGELISTS,
@@ -158,8 +157,9 @@ LRESULT CALLBACK JunkListView::ListProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM l
     const auto& item = *reinterpret_cast<const LVITEMW*>(lp);
     if (item.stateMask & LVIS_STATEIMAGEMASK)
       reinterpret_cast<JunkListView*>(self)->TakeStateImage(static_cast<int>(wp), item.state);
-  } else if (msg == WM_NCDESTROY) {
+  } else if (msg == WM_NCDESTROY) {  // gone with its parent
     RemoveWindowSubclass(hwnd, ListProc, 0);
+    reinterpret_cast<JunkListView*>(self)->hwnd_ = nullptr;
   }
   return DefSubclassProc(hwnd, msg, wp, lp);
 }

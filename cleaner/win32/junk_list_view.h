@@ -47,7 +47,6 @@ class JunkListView : public RowsObserver {
 
   JunkList& rows_;
   HWND hwnd_ = nullptr;
-  int id_ = 0;
   HIMAGELIST icons_ = nullptr;
   HIMAGELIST ticks_ = nullptr;
   std::size_t shownCount_ = 0;

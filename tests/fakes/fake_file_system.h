@@ -58,7 +58,6 @@ class FakeFileSystem : public FileSystem {
 
   bool ListFolder(const Path& folder, std::vector<FolderEntry>& entries) const override {
     entries.clear();
-    ++listings;
     auto it = files_.find(FoldCase(Trimmed(folder)));
     if (it == files_.end() || !it->second.folder || unreadable_.count(it->first)) return false;
     std::vector<const File*> inside;
@@ -129,7 +128,6 @@ class FakeFileSystem : public FileSystem {
   }
 
   int opens = 0;
-  mutable int listings = 0;
   std::vector<Path> removeAttempts;
   std::vector<Path> attributeResets;
 
