@@ -3,10 +3,18 @@
 // returning a plain result. Paths are full Windows paths in UTF-16.
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace vexa {
 
 using Path = std::wstring;
+
+// One direct entry of a folder.
+struct FolderEntry {
+  std::wstring name;    // without the folder
+  bool isFolder = false;
+  bool isLink = false;  // a junction or symbolic link: never followed
+};
 
 class FileSystem {
  public:
@@ -21,6 +29,25 @@ class FileSystem {
 
   // Creates the file (replacing any old one), writes the bytes, closes it.
   virtual bool WriteNew(const Path& path, std::string_view bytes) = 0;
+
+  // The direct entries of a folder ("." and ".." left out), in the order the
+  // system lists them. False (and no entries) when the folder is missing or
+  // cannot be read. A link is listed as an entry of its own; what it points
+  // at is not looked into.
+  virtual bool ListFolder(const Path& folder, std::vector<FolderEntry>& entries) const = 0;
+
+  // The shell's description of a file's type, e.g. "Text Document"; it
+  // depends on the name only. Empty when the system gives none.
+  virtual std::wstring TypeDescription(const Path& path) const = 0;
+
+  // Clears read-only, hidden, system and archive. On a link, the link's own
+  // attributes. False when the item is missing or cannot be changed.
+  virtual bool SetNormalAttributes(const Path& path) = 0;
+
+  // Deletes a file, or a link itself (never what it points at). A real
+  // folder is left alone. Attributes are not changed first, so a read-only
+  // or open file stays. False when nothing was removed.
+  virtual bool RemoveFile(const Path& path) = 0;
 };
 
 }  // namespace vexa

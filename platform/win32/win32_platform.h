@@ -15,6 +15,11 @@ class Win32FileSystem : public FileSystem {
   bool Exists(const Path& path) const override;
   bool Append(const Path& path, std::string_view bytes) override;
   bool WriteNew(const Path& path, std::string_view bytes) override;
+  // Folder walks, type names and deletes: platform/win32/folder_win32.cpp.
+  bool ListFolder(const Path& folder, std::vector<FolderEntry>& entries) const override;
+  std::wstring TypeDescription(const Path& path) const override;
+  bool SetNormalAttributes(const Path& path) override;
+  bool RemoveFile(const Path& path) override;
 };
 
 class Win32Environment : public Environment {

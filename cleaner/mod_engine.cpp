@@ -1,0 +1,91 @@
+#include "cleaner/mod_engine.h"
+
+#include <vector>
+
+namespace vexa::cleaner {
+
+namespace {
+
+constexpr wchar_t kCookiesFolder[] = L"C:\\WINDOWS\\Temp\\Cookies";
+
+std::wstring Join(const std::wstring& folder, const std::wstring& name) {
+  if (!folder.empty() && (folder.back() == L'\\' || folder.back() == L'/')) return folder + name;
+  return folder + L'\\' + name;
+}
+
+}  // namespace
+
+ModEngine::ModEngine(FileSystem& files, const Environment& environment, ActivityLog& log, JunkList& rows,
+                     Labels labels)
+    : files_(files), environment_(environment), log_(log), rows_(rows), labels_(labels) {}
+
+void ModEngine::ResetCounts() { TempFileCount = JunkFileCount = RecentFileCount = CookieCount = 0; }
+
+void ModEngine::ScanPrefetch() {
+  Walk walk{environment_.Get(L"SystemRoot") + L"\\Prefetch", kIconPrefetch};
+  walk.prefetchRows = true;
+  walk.deletes = true;
+  Scan(walk, JunkFileCount, labels_.Label7);
+}
+
+void ModEngine::ScanCookies() {
+  if (!CleanCookies) return;
+  Walk walk{kCookiesFolder, kIconOther};
+  walk.deletes = true;
+  walk.keepsDatFiles = true;
+  Scan(walk, CookieCount, labels_.Label11);
+}
+
+void ModEngine::ScanRecent() {
+  if (!CleanRecent) return;
+  Walk walk{environment_.Get(L"HOMEDRIVE") + environment_.Get(L"HOMEPATH") + L"\\Recent", kIconRecent};
+  walk.deletes = true;
+  Scan(walk, RecentFileCount, labels_.Label5);
+}
+
+void ModEngine::ScanUserTemp() {
+  if (!CleanTemp) return;
+  Walk walk{environment_.Get(L"TEMP"), kIconUserTemp};
+  walk.subFolders = true;
+  Scan(walk, TempFileCount, labels_.Label9);
+}
+
+void ModEngine::ScanWindowsTemp() {
+  if (!CleanTemp) return;
+  Walk walk{environment_.Get(L"SystemRoot") + L"\\Temp", kIconOther};
+  walk.deletes = true;
+  Scan(walk, TempFileCount, labels_.Label9);
+}
+
+// A step that fails (an unreadable folder, a file that will not go, a log
+// record that cannot be written) is skipped and the walk goes on. Log
+// records are written together at the end of the walk, in the order found.
+void ModEngine::Scan(const Walk& walk, std::int64_t& count, ui::Caption& countLabel) {
+  labels_.Label3.SetText(L"Searching : " + walk.folder);
+  std::vector<FolderEntry> entries;
+  if (!walk.folder.empty() && files_.ListFolder(walk.folder, entries)) {
+    ActivityLog::Batch records(log_);
+    for (const FolderEntry& entry : entries) {
+      if (entry.isFolder) continue;
+      std::wstring full = Join(walk.folder, entry.name);
+      if (walk.keepsDatFiles && files_.TypeDescription(full) == kKeptCookieType) continue;
+      rows_.Add({entry.name, walk.prefetchRows ? std::wstring(kJunkPathCell) : full, walk.fileIcon, false});
+      records.Add(log_entry::JunkItem(entry.name, full));
+      if (walk.deletes) files_.RemoveFile(full);
+      ++count;
+    }
+    if (walk.subFolders) {
+      for (const FolderEntry& entry : entries) {
+        if (!entry.isFolder) continue;
+        std::wstring full = Join(walk.folder, entry.name);
+        rows_.Add({entry.name, full, kIconOther, false});
+        records.Add(log_entry::JunkItem(entry.name, full));
+        ++count;
+      }
+    }
+  }
+  rows_.NotifyChanged();
+  countLabel.SetText(std::to_wstring(count));
+}
+
+}  // namespace vexa::cleaner
