@@ -67,9 +67,10 @@ void Form1::Form_Initialize() {
   CreateFonts();
   CreateControls();
 
-  timer3_ = std::make_unique<WinTimer>(hwnd(), Timer3, 1000);
   timer6_ = std::make_unique<WinTimer>(hwnd(), Timer6, 100);
   pages_ = std::make_unique<Form1Pages>(app_, hwnd(), [this](ControlId id) { return Control(id); }, boxes_, pump_);
+  const ControlSpec& lv = *FindSpec(ListView1);
+  controls_[ListView1] = pages_->CreateListView1(Control(lv.parent), TwipsRect(lv.x, lv.y, lv.w, lv.h));
   pages_->Form_Initialize();
 }
 
@@ -82,7 +83,6 @@ bool Form1::RefuseSecondCopy() {
 void Form1::Form_Load() {
   SetWindowTextW(Control(Text1), LevelText(static_cast<int>(SendMessageW(Control(BLog), SBM_GETPOS, 0, 0))).c_str());
   // From here on the window's running timers tick, shown or hidden.
-  timer3_->SetEnabled(true);
   timer6_->SetEnabled(true);
   pages_->Form_Load();
 }
@@ -177,6 +177,8 @@ HWND Form1::CreateControl(const ControlSpec& s, HWND parent) {
     case Kind::ProgressXp: cls = controls::kProgressXpClass; break;
     case Kind::Vista: cls = controls::kVistaClass; break;
     case Kind::StdProgress: cls = PROGRESS_CLASSW; break;
+    case Kind::Hosted:
+      return nullptr;
     case Kind::Frame:
       // A group box draws its edge only; transparent, so that its panel
       // (which clips its children) still paints the inside.
@@ -197,6 +199,7 @@ void Form1::CreateControls() {
   for (const ControlSpec& s : Form1Layout()) {
     HWND parent = s.parent == kNone ? hwnd() : Control(s.parent);
     HWND h = CreateControl(s, parent);
+    if (!h) continue;  // created by its page
     controls_[s.id] = h;
     // Table order is stacking order, first on top.
     SetWindowPos(h, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -214,17 +217,9 @@ void Form1::CreateControls() {
   SendMessageW(Control(UCP1), controls::kSpinnerSetBackColor, kPageColor, 0);
   SendMessageW(Control(PB), PBM_SETRANGE32, 0, 200);
 
-  HWND lv1 = Control(ListView1);
-  ListView_SetExtendedListViewStyle(lv1, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
-  LVCOLUMNW col{LVCF_TEXT | LVCF_WIDTH};
-  col.cx = TwipsToPixels(2600, dpi_);
-  col.pszText = const_cast<wchar_t*>(L"File Name");
-  ListView_InsertColumn(lv1, 0, &col);
-  col.cx = TwipsToPixels(5200, dpi_);
-  col.pszText = const_cast<wchar_t*>(L"Path");
-  ListView_InsertColumn(lv1, 1, &col);
   HWND lv2 = Control(ListView2);
   ListView_SetExtendedListViewStyle(lv2, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
+  LVCOLUMNW col{LVCF_TEXT | LVCF_WIDTH};
   col.cx = TwipsToPixels(7600, dpi_);
   col.pszText = const_cast<wchar_t*>(L"");
   ListView_InsertColumn(lv2, 0, &col);
@@ -422,6 +417,11 @@ LRESULT Form1::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_PAINT: OnPaint(); return 0;
     case WM_ERASEBKGND: return 1;
     case WM_COMMAND: OnCommand(LOWORD(wp), HIWORD(wp)); return 0;
+    case WM_NOTIFY: {
+      LRESULT result = 0;
+      if (pages_ && pages_->OnNotify(*reinterpret_cast<const NMHDR*>(lp), result)) return result;
+      return 0;
+    }
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
       return reinterpret_cast<LRESULT>(OnCtlColor(reinterpret_cast<HDC>(wp), reinterpret_cast<HWND>(lp)));

@@ -70,7 +70,7 @@ class Form1 : public Window {
       fontTabBold_;
   win32::ScopedGdi<HBRUSH> titleBrush_, navBrush_, tabBrush_, pageBrush_, headerBrush_, badgeBrush_;
 
-  std::unique_ptr<WinTimer> timer3_, timer6_;
+  std::unique_ptr<WinTimer> timer6_;
   unsigned level_color_ = 0x00FF00;  // Label28's colour
   WinMessageBoxes boxes_;
   WinEventPump pump_;

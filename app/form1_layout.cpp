@@ -52,7 +52,7 @@ const ControlSpec kLayout[] = {
     C(Picture8, PicClean, Panel, L"", 0, 0, 8535, 420, kHeaderPanel),
     C(Label44, Picture8, Label, L"Cleaner", 240, 60, 4000, 300, kHeaderText | kBold),
     C(Label3, PicClean, Label, L"Welcome... (Click Scan For Scan)", 240, 540, 8040, 300, 0),
-    C(ListView1, PicClean, ListView, L"", 240, 900, 8040, 3000, 0),
+    C(ListView1, PicClean, Hosted, L"", 240, 900, 8040, 3000, 0),
     C(Label8, PicClean, Label, L"Temp Files", 240, 4020, 1200, 300, 0),
     C(Label9, PicClean, Label, L"0", 1440, 4020, 700, 300, kBold),
     C(Label10, PicClean, Label, L"Cookies", 2280, 4020, 1000, 300, 0),

@@ -24,6 +24,7 @@ enum class Kind {
   StdProgress, // stock progress bar
   Radio,       // option button
   Frame,       // group box without caption
+  Hosted,      // created by its page (the owner-data ListView1)
 };
 
 enum Flags : unsigned {

@@ -8,6 +8,8 @@ void Form1Pages::Form_Initialize() {
 }
 
 void Form1Pages::Form_Load() {
+  cleaner_.TakeFlagsFromToggles();
+  Timer3_.SetEnabled(true);
   // The keyword watch runs from the load on, as its switch shows.
   Timer8_.SetEnabled(ckWatch_.Value() == 1);
 }
@@ -23,6 +25,12 @@ bool Form1Pages::OnCommand(int id, int code) {
   }
   if (code != BN_CLICKED) return false;
   switch (id) {
+    case Command1: cleaner_.Command1_Click(); return true;
+    case Command2: cleaner_.Command2_Click(); return true;
+    case Check1: cleaner_.Check1_Click(); return true;
+    case ck1: cleaner_.ck1_Click(); return true;
+    case ck2: cleaner_.ck2_Click(); return true;
+    case ck3: cleaner_.ck3_Click(); return true;
     case oxbutton12: registry_.oxbutton12_Click(); return true;
     case oxbutton13: registry_.oxbutton13_Click(); return true;
     case ckStar: star_.ckStar_Click(); return true;
@@ -40,6 +48,8 @@ bool Form1Pages::OnCommand(int id, int code) {
 
 bool Form1Pages::OnTimer(UINT_PTR id) {
   switch (id) {
+    case Timer1: cleaner_.Timer1_Timer(); return true;
+    case Timer3: cleaner_.Timer3_Timer(); return true;
     case Timer4: registry_.Timer4_Timer(); return true;
     case Timer5: registry_.Timer5_Timer(); return true;
     case Timer2: logger_.Timer2_Timer(); return true;

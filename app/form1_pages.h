@@ -9,6 +9,8 @@
 #include "app/app_context.h"
 #include "app/control_ids.h"
 #include "app/win/adapters.h"
+#include "cleaner/cleaner_page.h"
+#include "cleaner/win32/junk_list_view.h"
 #include "guard/keyword_watch_page.h"
 #include "guard/logger_block_page.h"
 #include "guard/mod_blok_logger.h"
@@ -34,12 +36,24 @@ class Form1Pages {
 
   // True when the notification or tick was a page's.
   bool OnCommand(int id, int code);
+  bool OnNotify(const NMHDR& header, LRESULT& result) { return listView1_.OnNotify(header, result); }
   bool OnTimer(UINT_PTR id);
+
+  // ListView1 is the cleaner's owner-data list; it creates its own window.
+  HWND CreateListView1(HWND parent, const RECT& rect) { return listView1_.Create(parent, ListView1, rect); }
 
   // "Proccess Viewer" opens the viewer with a fresh window list.
   void RefreshWindowList() { windows_.cmdRefresh_Click(); }
 
  private:
+  // Cleaner.
+  WinCaption Label3_, Label12_, Label5_, Label7_, Label9_, Label11_;
+  WinSpinner UCP_;
+  WinTimer Timer1_, Timer3_;
+  WinButton Command2_;
+  WinToggle Check1_, ck1_, ck2_, ck3_;
+  cleaner::CleanerPage cleaner_;
+  cleaner::JunkListView listView1_;
   // Registry repair.
   WinProgressBar PB1_;
   WinCaption lblStat_, Label26_;
@@ -81,7 +95,25 @@ class Form1Pages {
 
 template <typename Lookup>
 Form1Pages::Form1Pages(AppContext& app, HWND form, Lookup control, ui::MessageBoxes& boxes, ui::EventPump& pump)
-    : PB1_(control(PB1)),
+    : Label3_(control(Label3)),
+      Label12_(control(Label12)),
+      Label5_(control(Label5)),
+      Label7_(control(Label7)),
+      Label9_(control(Label9)),
+      Label11_(control(Label11)),
+      UCP_(control(UCP)),
+      Timer1_(form, Timer1, 2000),
+      Timer3_(form, Timer3, 1000),
+      Command2_(control(Command2)),
+      Check1_(control(Check1)),
+      ck1_(control(ck1)),
+      ck2_(control(ck2)),
+      ck3_(control(ck3)),
+      cleaner_({Label3_, Label12_, Label5_, Label7_, Label9_, Label11_, UCP_, Timer1_, Timer3_, Command2_, Check1_, ck1_,
+                ck2_, ck3_, boxes},
+               app.files, app.env, *app.log),
+      listView1_(cleaner_.ListView1()),
+      PB1_(control(PB1)),
       lblStat_(control(lblStat)),
       Label26_(control(Label26)),
       oxbutton12_(control(oxbutton12)),
