@@ -350,6 +350,209 @@ bool OnView(HWND parent, HWND child) {
   return ChildWindowFromPointEx(parent, pt, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT) == child;
 }
 
+bool ClickAndWait(HWND control, int ms) {
+  DWORD_PTR ignored;
+  return SendMessageTimeoutW(control, BM_CLICK, 0, 0, SMTO_NORMAL, static_cast<UINT>(ms), &ignored) != 0;
+}
+
+bool SetTextOf(HWND control, const std::wstring& text) {
+  DWORD_PTR ok = 0;
+  return SendMessageTimeoutW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_NORMAL, 3000, &ok) &&
+         ok;
+}
+
+namespace {
+
+// A message with no pointer in it, bounded in time; `fail` when it timed out.
+LRESULT Ask(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, LRESULT fail) {
+  DWORD_PTR result = 0;
+  if (!SendMessageTimeoutW(hwnd, msg, wp, lp, SMTO_ABORTIFHUNG, 3000, &result)) return fail;
+  return static_cast<LRESULT>(result);
+}
+
+}  // namespace
+
+int ListBoxCount(HWND list) {
+  LRESULT n = Ask(list, LB_GETCOUNT, 0, 0, LB_ERR);
+  return n > 0 ? static_cast<int>(n) : 0;
+}
+
+std::wstring ListBoxText(HWND list, int index) {
+  LRESULT len = Ask(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0, LB_ERR);
+  if (len <= 0) return {};
+  std::wstring text(static_cast<size_t>(len) + 1, L'\0');
+  DWORD_PTR got = 0;
+  if (!SendMessageTimeoutW(list, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()),
+                           SMTO_ABORTIFHUNG, 3000, &got) ||
+      static_cast<LRESULT>(got) == LB_ERR)
+    return {};
+  text.resize(got <= static_cast<DWORD_PTR>(len) ? static_cast<size_t>(got) : static_cast<size_t>(len));
+  return text;
+}
+
+std::vector<std::wstring> ListBoxLines(HWND list) {
+  std::vector<std::wstring> lines;
+  for (int i = 0, n = ListBoxCount(list); i < n; ++i) lines.push_back(ListBoxText(list, i));
+  return lines;
+}
+
+LRESULT ListBoxData(HWND list, int index) { return Ask(list, LB_GETITEMDATA, static_cast<WPARAM>(index), 0, LB_ERR); }
+
+int ListBoxSelection(HWND list) {
+  LRESULT at = Ask(list, LB_GETCURSEL, 0, 0, LB_ERR);
+  return at == LB_ERR ? -1 : static_cast<int>(at);
+}
+
+void ClickListBoxLine(HWND list, int index) {
+  Ask(list, LB_SETTOPINDEX, static_cast<WPARAM>(index), 0, LB_ERR);
+  int top = static_cast<int>(Ask(list, LB_GETTOPINDEX, 0, 0, 0));
+  int height = static_cast<int>(Ask(list, LB_GETITEMHEIGHT, 0, 0, 16));
+  if (height <= 0) height = 16;
+  ClickAt(list, 8, (index - top) * height + height / 2);
+}
+
+int ListViewCount(HWND list) {
+  LRESULT n = Ask(list, LVM_GETITEMCOUNT, 0, 0, 0);
+  return n > 0 ? static_cast<int>(n) : 0;
+}
+
+std::wstring ListViewText(HWND list, int row, int col) {
+  DWORD pid = 0;
+  GetWindowThreadProcessId(list, &pid);
+  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+  if (!process) return {};
+  constexpr int kChars = 1024;
+  const SIZE_T bytes = sizeof(LVITEMW) + kChars * sizeof(wchar_t);
+  auto* remote = static_cast<BYTE*>(VirtualAllocEx(process, nullptr, bytes, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+  std::wstring text;
+  if (remote) {
+    LVITEMW item{};
+    item.iSubItem = col;
+    item.cchTextMax = kChars;
+    item.pszText = reinterpret_cast<LPWSTR>(remote + sizeof(LVITEMW));
+    DWORD_PTR n = 0;
+    if (WriteProcessMemory(process, remote, &item, sizeof item, nullptr) &&
+        SendMessageTimeoutW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(remote),
+                            SMTO_ABORTIFHUNG, 3000, &n) &&
+        n > 0 && n < kChars) {
+      text.assign(static_cast<size_t>(n), L'\0');
+      if (!ReadProcessMemory(process, remote + sizeof(LVITEMW), text.data(), n * sizeof(wchar_t), nullptr))
+        text.clear();
+    }
+    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  }
+  CloseHandle(process);
+  return text;
+}
+
+std::vector<std::wstring> ListViewRows(HWND list, int col) {
+  std::vector<std::wstring> rows;
+  for (int i = 0, n = ListViewCount(list); i < n; ++i) rows.push_back(ListViewText(list, i, col));
+  return rows;
+}
+
+namespace {
+
+// 32-bit pixels of a screen area, or of an icon drawn on a plain background.
+std::vector<DWORD> Pixels(HDC source, int x, int y, int w, int h, HICON icon, COLORREF back) {
+  HDC screen = GetDC(nullptr);
+  HDC mem = CreateCompatibleDC(screen);
+  BITMAPINFO bi{};
+  bi.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB};
+  void* bits = nullptr;
+  HBITMAP bmp = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  std::vector<DWORD> out;
+  if (bmp) {
+    HGDIOBJ old = SelectObject(mem, bmp);
+    if (icon) {
+      HBRUSH brush = CreateSolidBrush(back);
+      RECT rc{0, 0, w, h};
+      FillRect(mem, &rc, brush);
+      DeleteObject(brush);
+      DrawIconEx(mem, 0, 0, icon, w, h, 0, nullptr, DI_NORMAL);
+    } else {
+      BitBlt(mem, 0, 0, w, h, source, x, y, SRCCOPY);
+    }
+    GdiFlush();
+    const DWORD* p = static_cast<const DWORD*>(bits);
+    out.assign(p, p + static_cast<size_t>(w) * h);
+    for (DWORD& px : out) px &= 0xFFFFFF;
+    SelectObject(mem, old);
+    DeleteObject(bmp);
+  }
+  DeleteDC(mem);
+  ReleaseDC(nullptr, screen);
+  return out;
+}
+
+int Channel(DWORD px, int shift) { return static_cast<int>((px >> shift) & 0xFF); }
+
+}  // namespace
+
+BoxIcon MessageBoxIcon(HWND box) {
+  struct Find {
+    HWND icon = nullptr;
+  } f;
+  EnumChildWindows(
+      box,
+      [](HWND h, LPARAM lp) -> BOOL {
+        if (ClassOf(h) == L"Static" && (GetWindowLongW(h, GWL_STYLE) & SS_TYPEMASK) == SS_ICON && IsWindowVisible(h)) {
+          reinterpret_cast<Find*>(lp)->icon = h;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&f));
+  if (!f.icon) return BoxIcon::None;
+  RECT rc;
+  GetClientRect(f.icon, &rc);
+  POINT at{0, 0};
+  ClientToScreen(f.icon, &at);
+  const int w = rc.right, h = rc.bottom;
+  if (w <= 0 || h <= 0) return BoxIcon::None;
+  HDC screen = GetDC(nullptr);
+  std::vector<DWORD> shown = Pixels(screen, at.x, at.y, w, h, nullptr, 0);
+  ReleaseDC(nullptr, screen);
+
+  // Each standard icon drawn on black and on white: where the two agree the
+  // icon is opaque, and only there is it compared with the screen.
+  const std::pair<BoxIcon, LPCWSTR> kinds[] = {{BoxIcon::Stop, IDI_HAND},
+                                               {BoxIcon::Exclamation, IDI_EXCLAMATION},
+                                               {BoxIcon::Information, IDI_ASTERISK},
+                                               {BoxIcon::Question, IDI_QUESTION}};
+  BoxIcon best = BoxIcon::Unknown;
+  double bestDiff = 1e9;
+  for (auto [kind, id] : kinds) {
+    HICON icon = LoadIconW(nullptr, id);
+    std::vector<DWORD> black = Pixels(nullptr, 0, 0, w, h, icon, RGB(0, 0, 0));
+    std::vector<DWORD> white = Pixels(nullptr, 0, 0, w, h, icon, RGB(255, 255, 255));
+    if (black.size() != shown.size() || white.size() != shown.size()) continue;
+    long long sum = 0, count = 0;
+    for (size_t i = 0; i < shown.size(); ++i) {
+      if (black[i] != white[i]) continue;
+      for (int shift : {0, 8, 16}) sum += std::abs(Channel(black[i], shift) - Channel(shown[i], shift));
+      ++count;
+    }
+    if (count < static_cast<long long>(shown.size()) / 4) continue;
+    double diff = static_cast<double>(sum) / static_cast<double>(count * 3);
+    if (diff < bestDiff) {
+      bestDiff = diff;
+      best = kind;
+    }
+  }
+  // Within a few levels per channel: the same picture, not just the nearest.
+  return bestDiff <= 12.0 ? best : BoxIcon::Unknown;
+}
+
+std::wstring BesideTests(const wchar_t* name) {
+  wchar_t self[MAX_PATH];
+  DWORD n = GetModuleFileNameW(nullptr, self, MAX_PATH);
+  std::wstring dir(self, n);
+  size_t slash = dir.find_last_of(L"\\/");
+  dir = slash == std::wstring::npos ? std::wstring(L".") : dir.substr(0, slash);
+  return dir + L"\\" + name;
+}
+
 void Screenshot(HWND window, const std::wstring& name) {
   // Let the program finish what it was asked before (the round trip returns
   // once its queue is served), then paint everything now.

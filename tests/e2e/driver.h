@@ -95,6 +95,37 @@ UINT MessageBoxIcon(HWND box);
 // The topmost visible direct child of `parent` at the centre of `child`'s area:
 // tells whether `child` is on view or covered.
 bool OnView(HWND parent, HWND child);
+// Sends a click and waits for its handler to finish; false when it has not
+// within `ms` (the program is stuck). Not for a click that opens a modal box:
+// use Click for those.
+bool ClickAndWait(HWND control, int ms = 3000);
+// Replaces a control's text as a paste would (an edit then notifies EN_CHANGE).
+bool SetTextOf(HWND control, const std::wstring& text);
+
+// List boxes of another process (a list that keeps its strings hands them
+// across processes).
+int ListBoxCount(HWND list);
+std::wstring ListBoxText(HWND list, int index);
+std::vector<std::wstring> ListBoxLines(HWND list);
+LRESULT ListBoxData(HWND list, int index);
+int ListBoxSelection(HWND list);  // -1 when none
+// Clicks a line as the user would, scrolled into view first.
+void ClickListBoxLine(HWND list, int index);
+
+// List views of another process: the text is read through a buffer placed in
+// that process (the message carries a pointer that must be valid there).
+int ListViewCount(HWND list);
+std::wstring ListViewText(HWND list, int row, int col = 0);
+std::vector<std::wstring> ListViewRows(HWND list, int col = 0);
+
+// The standard icon a message box shows, told by its pixels on the screen
+// (icon handles do not cross processes).
+enum class BoxIcon { None, Stop, Exclamation, Information, Question, Unknown };
+BoxIcon MessageBoxIcon(HWND box);
+
+// A file beside the test program (the helper programs built with it).
+std::wstring BesideTests(const wchar_t* name);
+
 // Saves a screenshot of a window as a BMP in the artifact folder.
 void Screenshot(HWND window, const std::wstring& name);
 // Reads a whole file; "<missing>" when it cannot be opened.
