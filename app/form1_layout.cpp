@@ -89,7 +89,7 @@ const ControlSpec kLayout[] = {
     C(Label23, Picture3, Label, L"Logger Blocker", 240, 120, 4000, 360, kBold),
     C(ListView2, Picture3, ListView, L"", 240, 540, 8040, 3480, 0),
     C(PB2, Picture3, Vista, L"", 240, 4140, 8040, 255, 0),
-    C(UCP1, Picture3, Spinner, L"", 4560, 4950, 240, 240, 0),
+    C(UCP1, Picture3, Spinner, L"", 4800, 4950, 240, 240, 0),
     C(oxbutton1, Picture3, Button, L"Scan", 240, kRowY, kBtnW, kBtnH, 0),
     C(oxbutton2, Picture3, Button, L"Clear List", 1740, kRowY, kBtnW, kBtnH, kDisabled),
     C(oxbutton3, Picture3, Button, L"Open Log", 3240, kRowY, kBtnW, kBtnH, 0),
