@@ -239,10 +239,6 @@ HWND ControlById(HWND root, int id) {
 
 void Click(HWND control) { PostMessageW(control, BM_CLICK, 0, 0); }
 
-bool ClickAndWait(HWND control, int ms) {
-  DWORD_PTR ignored;
-  return SendMessageTimeoutW(control, BM_CLICK, 0, 0, SMTO_NORMAL, static_cast<UINT>(ms), &ignored) != 0;
-}
 
 int RoundTripMs(HWND window, int ms) {
   DWORD_PTR ignored;
@@ -259,87 +255,6 @@ void ClickAt(HWND window, int x, int y) {
 std::wstring MessageBoxText(HWND box) { return TextOf(GetDlgItem(box, 0xFFFF)); }
 
 void AnswerOk(HWND box) { PostMessageW(box, WM_COMMAND, IDOK, 0); }
-
-namespace {
-
-// The pixels of a screen rectangle as 32-bit BGRX.
-std::vector<DWORD> Capture(HDC from, int x, int y, int w, int h) {
-  std::vector<DWORD> px(static_cast<size_t>(w) * h);
-  HDC mem = CreateCompatibleDC(from);
-  BITMAPINFO bi{};
-  bi.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB};
-  void* bits = nullptr;
-  HBITMAP bmp = CreateDIBSection(from, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(mem, bmp);
-  BitBlt(mem, 0, 0, w, h, from, x, y, SRCCOPY);
-  GdiFlush();
-  memcpy(px.data(), bits, px.size() * sizeof(DWORD));
-  SelectObject(mem, old);
-  DeleteObject(bmp);
-  DeleteDC(mem);
-  return px;
-}
-
-bool Near(DWORD a, DWORD b) {
-  for (int shift = 0; shift < 24; shift += 8)
-    if (std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF)) > 40) return false;
-  return true;
-}
-
-}  // namespace
-
-UINT MessageBoxIcon(HWND box) {
-  // The icon control's id differs between systems (20 on Windows, 1088 on Wine).
-  HWND icon = GetDlgItem(box, 20);
-  if (!icon) icon = GetDlgItem(box, 1088);
-  if (!icon || !IsWindowVisible(icon)) return 0;
-  // A box that has just come up may not have painted yet.
-  DWORD_PTR ignored;
-  SendMessageTimeoutW(box, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &ignored);
-  RedrawWindow(icon, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-  // Icons are per process, so compare what is on screen with each standard
-  // icon drawn here over the same background.
-  RECT rc;
-  GetWindowRect(icon, &rc);
-  int w = rc.right - rc.left, h = rc.bottom - rc.top;
-  if (w <= 0 || h <= 0) return 0;
-  HDC screen = GetDC(nullptr);
-  std::vector<DWORD> shown = Capture(screen, rc.left, rc.top, w, h);
-  const DWORD back = shown[0];
-  if (std::all_of(shown.begin(), shown.end(), [&](DWORD p) { return Near(p, back); })) {
-    ReleaseDC(nullptr, screen);
-    return 0;  // no icon drawn
-  }
-  static const std::pair<UINT, const wchar_t*> kinds[] = {{MB_ICONERROR, IDI_HAND},
-                                                           {MB_ICONQUESTION, IDI_QUESTION},
-                                                           {MB_ICONEXCLAMATION, IDI_EXCLAMATION},
-                                                           {MB_ICONINFORMATION, IDI_ASTERISK}};
-  UINT best = 0;
-  double bestMatch = 0.9;  // below this the drawing is none of them
-  for (const auto& [kind, id] : kinds) {
-    HDC mem = CreateCompatibleDC(screen);
-    HBITMAP bmp = CreateCompatibleBitmap(screen, w, h);
-    HGDIOBJ old = SelectObject(mem, bmp);
-    HBRUSH brush = CreateSolidBrush(RGB((back >> 16) & 0xFF, (back >> 8) & 0xFF, back & 0xFF));
-    RECT all{0, 0, w, h};
-    FillRect(mem, &all, brush);
-    DeleteObject(brush);
-    DrawIconEx(mem, 0, 0, LoadIconW(nullptr, id), 0, 0, 0, nullptr, DI_NORMAL | DI_DEFAULTSIZE);
-    std::vector<DWORD> drawn = Capture(mem, 0, 0, w, h);
-    SelectObject(mem, old);
-    DeleteObject(bmp);
-    DeleteDC(mem);
-    size_t same = 0;
-    for (size_t i = 0; i < shown.size(); ++i) same += Near(shown[i], drawn[i]);
-    double match = static_cast<double>(same) / shown.size();
-    if (match > bestMatch) {
-      bestMatch = match;
-      best = kind;
-    }
-  }
-  ReleaseDC(nullptr, screen);
-  return best;
-}
 
 bool OnView(HWND parent, HWND child) {
   if (!IsWindowVisible(child)) return false;

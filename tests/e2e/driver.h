@@ -77,9 +77,6 @@ class Program {
 HWND ControlById(HWND root, int id);
 // Posts a click to a button-like control (BM_CLICK).
 void Click(HWND control);
-// Sends a click and returns once the program has handled it (true), or after
-// ms without an answer (false; the click may still be handled later).
-bool ClickAndWait(HWND control, int ms = 8000);
 // Milliseconds a WM_NULL round trip to the window takes; -1 when it does not
 // come back within ms (the window's thread is not answering).
 int RoundTripMs(HWND window, int ms = 2000);
@@ -89,9 +86,6 @@ void ClickAt(HWND window, int x, int y);
 std::wstring MessageBoxText(HWND box);
 // Closes a message box with its OK button.
 void AnswerOk(HWND box);
-// The standard icon a message box shows: MB_ICONERROR, MB_ICONQUESTION,
-// MB_ICONEXCLAMATION, MB_ICONINFORMATION, or 0 for none or another.
-UINT MessageBoxIcon(HWND box);
 // The topmost visible direct child of `parent` at the centre of `child`'s area:
 // tells whether `child` is on view or covered.
 bool OnView(HWND parent, HWND child);

@@ -236,7 +236,7 @@ TEST_F(UrlPanel, ServerOneAsksForItsTokenAndSendsNothing) {
   EXPECT_EQ(TextOf(box), L"Not Supplies");
   EXPECT_EQ(MessageBoxText(box),
             L"cUrlShorten.sShortUrl.access token [ACCESSTOKENbitly] not supplied Or Connected to server error");
-  EXPECT_TRUE(WaitFor([&] { return MessageBoxIcon(box) == MB_ICONEXCLAMATION; }, 3000)) << MessageBoxIcon(box);
+  EXPECT_TRUE(WaitFor([&] { return MessageBoxIcon(box) == BoxIcon::Exclamation; }, 3000));
   EXPECT_EQ(GetWindow(box, GW_OWNER), form1) << "modal to the main window";
   EXPECT_EQ(TextOf(W(Tout)), L"") << "emptied by the click";
   Screenshot(box, L"url-server1-box");
