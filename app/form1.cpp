@@ -150,7 +150,11 @@ HWND Form1::CreateControl(const ControlSpec& s, HWND parent) {
   if (!(s.flags & kHidden)) style |= WS_VISIBLE;
   if (s.flags & kDisabled) style |= WS_DISABLED;
   switch (s.kind) {
-    case Kind::Panel: cls = kPanelClass; style |= WS_CLIPCHILDREN; break;
+    case Kind::Panel:
+      cls = kPanelClass;
+      style |= WS_CLIPCHILDREN;
+      ex = WS_EX_CONTROLPARENT;  // Tab moves through the panel's controls
+      break;
     case Kind::Label: style |= SS_LEFT | ((s.flags & kNotify) ? SS_NOTIFY : 0); break;
     case Kind::Button: cls = controls::kOxButtonClass; style |= WS_TABSTOP; break;
     case Kind::CheckBox: cls = L"BUTTON"; style |= BS_AUTOCHECKBOX | WS_TABSTOP; break;
