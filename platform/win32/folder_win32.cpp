@@ -1,6 +1,7 @@
 // Folder walks, file type names and deletes on the real file system. Links
 // (junctions, symbolic links) are never followed: a walk lists them as they
-// are, and a delete removes the link itself or nothing.
+// are, and a delete or an attribute change touches the link itself or
+// nothing.
 #include "platform/win32/win32_platform.h"
 
 #include <shellapi.h>
@@ -34,6 +35,102 @@ bool OnLinkItself(const std::wstring& path, DWORD access, Action action) {
   if (!GetFileInformationByHandleEx(link.get(), FileAttributeTagInfo, &tag, sizeof tag)) return false;
   if (!(tag.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) return false;
   return action(link.get());
+}
+
+// "\\?\C:\x" as "C:\x", "\\?\UNC\server\x" as "\\server\x".
+std::wstring WithoutPrefix(const std::wstring& path) {
+  if (path.rfind(L"\\\\?\\UNC\\", 0) == 0) return L"\\" + path.substr(7);
+  if (path.rfind(L"\\\\?\\", 0) == 0) return path.substr(4);
+  return path;
+}
+
+// The path of an open item as the system resolves it, without the "\\?\"
+// prefix; empty when the system cannot tell.
+std::wstring FinalPath(HANDLE item) {
+  std::wstring path(MAX_PATH, L'\0');
+  DWORD n = GetFinalPathNameByHandleW(item, path.data(), static_cast<DWORD>(path.size()), FILE_NAME_NORMALIZED);
+  if (n >= path.size()) {
+    path.assign(n, L'\0');
+    n = GetFinalPathNameByHandleW(item, path.data(), static_cast<DWORD>(path.size()), FILE_NAME_NORMALIZED);
+    if (n >= path.size()) n = 0;
+  }
+  path.resize(n);
+  return WithoutPrefix(path);
+}
+
+std::wstring FinalPathOf(const std::wstring& path) {
+  ScopedHandle item(CreateFileW(ExtendedPath(path).c_str(), FILE_READ_ATTRIBUTES,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+  return item ? FinalPath(item.get()) : std::wstring();
+}
+
+bool SamePath(const std::wstring& a, const std::wstring& b) {
+  return CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()), TRUE) ==
+         CSTR_EQUAL;
+}
+
+std::wstring FullPath(const std::wstring& path) {
+  std::wstring extended = ExtendedPath(path);
+  std::wstring full(MAX_PATH, L'\0');
+  DWORD n = GetFullPathNameW(extended.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+  if (n >= full.size()) {
+    full.assign(n, L'\0');
+    n = GetFullPathNameW(extended.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+    if (n >= full.size()) n = 0;
+  }
+  return WithoutPrefix(full.substr(0, n));
+}
+
+// Whether the open item resolves to a place other than its path's: false
+// when it is where the path says, or when the system cannot tell.
+bool ResolvesElsewhere(HANDLE item, const std::wstring& path) {
+  std::wstring resolved = FinalPath(item);
+  if (resolved.empty()) return false;
+  std::wstring full = FullPath(path);
+  if (full.empty() || SamePath(resolved, full)) return false;
+  // The folder may itself be reached through a link or a short name: the
+  // item belongs there when it resolves to the folder's place plus its name.
+  std::size_t cut = full.find_last_of(L"\\/");
+  if (cut == std::wstring::npos || cut == 0) return false;
+  std::wstring folder = full.substr(0, cut);
+  if (folder.back() == L':') folder += L'\\';  // a drive's root
+  folder = FinalPathOf(folder);
+  if (folder.empty()) return false;
+  if (IsSeparator(folder.back())) folder.pop_back();
+  return !SamePath(resolved, folder + L'\\' + full.substr(cut + 1));
+}
+
+// Opens the item a path names, with `access`, for an attribute change or a
+// delete through the handle. Some systems (Wine) report a symbolic link to a
+// file as the file it points at and open that file even when asked for the
+// link itself; such an item resolves outside its folder and is not opened,
+// so nothing reaches a file elsewhere.
+ScopedHandle OpenInPlace(const std::wstring& path, DWORD access) {
+  ScopedHandle item(CreateFileW(ExtendedPath(path).c_str(), access | FILE_READ_ATTRIBUTES,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+  if (item && ResolvesElsewhere(item.get(), path)) item.reset();
+  return item;
+}
+
+bool SetNormal(HANDLE item) {
+  FILE_BASIC_INFO basic{};  // zero times: left as they are
+  basic.FileAttributes = FILE_ATTRIBUTE_NORMAL;
+  return SetFileInformationByHandle(item, FileBasicInfo, &basic, sizeof basic) != FALSE;
+}
+
+// Marks the item for deletion. Where the system can, its name goes at once
+// even while another program holds it open (as DeleteFileW does today);
+// elsewhere when the last handle closes. A read-only file stays.
+bool Dispose(HANDLE item) {
+  // FileDispositionInfoEx with FILE_DISPOSITION_FLAG_DELETE and _POSIX_SEMANTICS
+  // (Windows 10 1607 on; the headers show them only to builds for it).
+  constexpr auto kDispositionInfoEx = static_cast<FILE_INFO_BY_HANDLE_CLASS>(21);
+  DWORD now = 0x1 | 0x2;
+  if (SetFileInformationByHandle(item, kDispositionInfoEx, &now, sizeof now)) return true;
+  FILE_DISPOSITION_INFO dispose{TRUE};
+  return SetFileInformationByHandle(item, FileDispositionInfo, &dispose, sizeof dispose) != FALSE;
 }
 
 }  // namespace
@@ -77,30 +174,21 @@ bool Win32FileSystem::SetNormalAttributes(const Path& path) {
   std::wstring full = ExtendedPath(path);
   DWORD attributes = GetFileAttributesW(full.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) return false;
-  if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) {
-    return OnLinkItself(full, FILE_WRITE_ATTRIBUTES, [](HANDLE link) {
-      FILE_BASIC_INFO basic{};  // zero times: left as they are
-      basic.FileAttributes = FILE_ATTRIBUTE_NORMAL;
-      return SetFileInformationByHandle(link, FileBasicInfo, &basic, sizeof basic) != FALSE;
-    });
-  }
-  return SetFileAttributesW(full.c_str(), FILE_ATTRIBUTE_NORMAL) != FALSE;
+  if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) return OnLinkItself(full, FILE_WRITE_ATTRIBUTES, SetNormal);
+  ScopedHandle item = OpenInPlace(path, FILE_WRITE_ATTRIBUTES);
+  return item && SetNormal(item.get());
 }
 
 bool Win32FileSystem::RemoveFile(const Path& path) {
   std::wstring full = ExtendedPath(path);
   DWORD attributes = GetFileAttributesW(full.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) return false;
-  if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) {
-    // A link to a folder counts as an empty folder of its own: marking the
-    // link for deletion removes the link and leaves its target alone.
-    return OnLinkItself(full, DELETE, [](HANDLE link) {
-      FILE_DISPOSITION_INFO dispose{TRUE};
-      return SetFileInformationByHandle(link, FileDispositionInfo, &dispose, sizeof dispose) != FALSE;
-    });
-  }
+  // A link to a folder counts as an empty folder of its own: marking the
+  // link for deletion removes the link and leaves its target alone.
+  if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) return OnLinkItself(full, DELETE, Dispose);
   if (attributes & FILE_ATTRIBUTE_DIRECTORY) return false;
-  return DeleteFileW(full.c_str()) != FALSE;
+  ScopedHandle item = OpenInPlace(path, DELETE);
+  return item && Dispose(item.get());
 }
 
 }  // namespace vexa::win32

@@ -566,4 +566,149 @@ std::vector<std::wstring> FilesIn(const std::wstring& folder, const std::wstring
   return names;
 }
 
+
+namespace {
+
+// Memory inside the process that owns a window, for the messages whose
+// parameter is a pointer the receiver writes through.
+class RemoteBuffer {
+ public:
+  RemoteBuffer(HWND window, size_t size) : size_(size) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+    if (process_) base_ = static_cast<char*>(VirtualAllocEx(process_, nullptr, size, MEM_COMMIT, PAGE_READWRITE));
+  }
+  ~RemoteBuffer() {
+    if (base_) VirtualFreeEx(process_, base_, 0, MEM_RELEASE);
+    if (process_) CloseHandle(process_);
+  }
+  RemoteBuffer(const RemoteBuffer&) = delete;
+  RemoteBuffer& operator=(const RemoteBuffer&) = delete;
+
+  bool ok() const { return base_ != nullptr; }
+  char* at(size_t offset) const { return base_ + offset; }
+  bool Write(size_t offset, const void* data, size_t n) const {
+    SIZE_T done = 0;
+    return offset + n <= size_ && WriteProcessMemory(process_, base_ + offset, data, n, &done) && done == n;
+  }
+  bool Read(size_t offset, void* data, size_t n) const {
+    SIZE_T done = 0;
+    return offset + n <= size_ && ReadProcessMemory(process_, base_ + offset, data, n, &done) && done == n;
+  }
+
+ private:
+  HANDLE process_ = nullptr;
+  char* base_ = nullptr;
+  size_t size_;
+};
+
+constexpr int kTextChars = 1024;
+
+bool Ask(HWND list, UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+  DWORD_PTR answer = 0;
+  if (!SendMessageTimeoutW(list, msg, wp, lp, SMTO_ABORTIFHUNG, 5000, &answer)) return false;
+  result = static_cast<LRESULT>(answer);
+  return true;
+}
+
+// Reads a row's text through a buffer laid out as an LVITEMW, then the text.
+std::wstring RemoteText(HWND list, const RemoteBuffer& buf, int row, int column) {
+  LVITEMW item{};
+  item.iSubItem = column;
+  item.cchTextMax = kTextChars;
+  item.pszText = reinterpret_cast<wchar_t*>(buf.at(sizeof item));
+  LRESULT n = 0;
+  if (!buf.Write(0, &item, sizeof item) ||
+      !Ask(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(buf.at(0)), n) || n <= 0)
+    return {};
+  std::wstring text(static_cast<size_t>(std::min<LRESULT>(n, kTextChars - 1)), L'\0');
+  if (!buf.Read(sizeof item, text.data(), text.size() * sizeof(wchar_t))) return {};
+  return text;
+}
+
+constexpr size_t kItemBufferSize = sizeof(LVITEMW) + kTextChars * sizeof(wchar_t);
+
+}  // namespace
+
+int ListViewCount(HWND list) {
+  LRESULT n = 0;
+  return Ask(list, LVM_GETITEMCOUNT, 0, 0, n) ? static_cast<int>(n) : -1;
+}
+
+std::wstring ListViewText(HWND list, int row, int column) {
+  RemoteBuffer buf(list, kItemBufferSize);
+  return buf.ok() ? RemoteText(list, buf, row, column) : std::wstring();
+}
+
+std::vector<std::vector<std::wstring>> ListViewRows(HWND list, int columns) {
+  std::vector<std::vector<std::wstring>> rows;
+  RemoteBuffer buf(list, kItemBufferSize);
+  int n = ListViewCount(list);
+  if (!buf.ok() || n < 0) return rows;
+  for (int r = 0; r < n; ++r) {
+    rows.emplace_back();
+    for (int c = 0; c < columns; ++c) rows.back().push_back(RemoteText(list, buf, r, c));
+  }
+  return rows;
+}
+
+int ListViewImage(HWND list, int row) {
+  RemoteBuffer buf(list, sizeof(LVITEMW));
+  LVITEMW item{};
+  item.mask = LVIF_IMAGE;
+  item.iItem = row;
+  item.iImage = -1;
+  LRESULT ok = 0;
+  if (!buf.ok() || !buf.Write(0, &item, sizeof item) ||
+      !Ask(list, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(buf.at(0)), ok) || !ok || !buf.Read(0, &item, sizeof item))
+    return -1;
+  return item.iImage;
+}
+
+int ListViewStateImage(HWND list, int row) {
+  LRESULT state = 0;
+  if (!Ask(list, LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_STATEIMAGEMASK, state)) return -1;
+  return static_cast<int>((static_cast<UINT>(state) & LVIS_STATEIMAGEMASK) >> 12);
+}
+
+bool ListViewSetStateImage(HWND list, int row, int image) {
+  RemoteBuffer buf(list, sizeof(LVITEMW));
+  LVITEMW item{};
+  item.stateMask = LVIS_STATEIMAGEMASK;
+  item.state = INDEXTOSTATEIMAGEMASK(image);
+  LRESULT ok = 0;
+  return buf.ok() && buf.Write(0, &item, sizeof item) &&
+         Ask(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(buf.at(0)), ok) && ok;
+}
+
+bool ListViewStateIconPoint(HWND list, int row, POINT& at) {
+  LRESULT ok = 0;
+  Ask(list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE, ok);
+  RemoteBuffer buf(list, sizeof(RECT) + sizeof(LVHITTESTINFO));
+  RECT bounds{LVIR_BOUNDS, 0, 0, 0};
+  if (!buf.ok() || !buf.Write(0, &bounds, sizeof bounds) ||
+      !Ask(list, LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(buf.at(0)), ok) || !ok ||
+      !buf.Read(0, &bounds, sizeof bounds))
+    return false;
+  int y = (bounds.top + bounds.bottom) / 2;
+  int first = -1, last = -1;
+  for (int x = std::max<int>(bounds.left, 0); x < bounds.left + 64; ++x) {
+    LVHITTESTINFO hit{};
+    hit.pt = {x, y};
+    LRESULT index = -1;
+    if (!buf.Write(sizeof(RECT), &hit, sizeof hit) ||
+        !Ask(list, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(buf.at(sizeof(RECT))), index) ||
+        !buf.Read(sizeof(RECT), &hit, sizeof hit))
+      return false;
+    bool onBox = index == row && (hit.flags & LVHT_ONITEMSTATEICON);
+    if (onBox && first < 0) first = x;
+    if (onBox) last = x;
+    if (!onBox && first >= 0) break;
+  }
+  if (first < 0) return false;
+  at = {(first + last) / 2, y};  // the middle of the box
+  return true;
+}
+
 }  // namespace vexa::e2e

@@ -138,4 +138,22 @@ long RunAndWait(const std::wstring& commandLine, int ms = 60000);
 // Names (without folder) of the files in a folder that match a wildcard.
 std::vector<std::wstring> FilesIn(const std::wstring& folder, const std::wstring& pattern);
 
+// A report list view of another process. Messages that carry a pointer are
+// given a buffer inside the program's own memory (text, item, rectangle).
+// Number of rows; -1 when the list does not answer.
+int ListViewCount(HWND list);
+// Text of a row's column (0 the item, 1.. its sub-items).
+std::wstring ListViewText(HWND list, int row, int column);
+// Every row's text of columns 0 .. columns-1, read in one go.
+std::vector<std::vector<std::wstring>> ListViewRows(HWND list, int columns);
+// The row's small icon (0-based image index); -1 when it cannot be read.
+int ListViewImage(HWND list, int row);
+// The row's state image: 1 an empty check box, 2 a ticked one, 0 none.
+int ListViewStateImage(HWND list, int row);
+// Sets the row's state image (LVM_SETITEMSTATE); row -1 sets every row.
+bool ListViewSetStateImage(HWND list, int row, int image);
+// A client point on the row's state image (its check box), found with the
+// list's own hit test after scrolling the row into view.
+bool ListViewStateIconPoint(HWND list, int row, POINT& at);
+
 }  // namespace vexa::e2e

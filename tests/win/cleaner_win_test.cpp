@@ -143,9 +143,19 @@ bool MakeFolderLink(const std::wstring& link, const std::wstring& target) {
   return RunOnHost({"/bin/ln", "-s", unixTarget, unixLink}, link, true);
 }
 
+// A symbolic link to a file: the system's own where it lets us, else the host's.
+bool MakeFileLink(const std::wstring& link, const std::wstring& target) {
+  constexpr DWORD kUnprivileged = 0x2;  // SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE
+  if (CreateSymbolicLinkW(link.c_str(), target.c_str(), kUnprivileged) && There(link)) return true;
+  std::string unixTarget = UnixName(target), unixLink = UnixName(link);
+  if (unixTarget.empty() || unixLink.empty()) return false;
+  return RunOnHost({"/bin/ln", "-s", unixTarget, unixLink}, link, true);
+}
+
+// A link whose target is gone reads as missing, so the host is asked anyway.
 void DropLink(const std::wstring& link) {
   Win32FileSystem files;
-  if (!There(link) || files.RemoveFile(link)) return;
+  if (There(link) && files.RemoveFile(link)) return;
   std::string unixLink = UnixName(link);
   if (!unixLink.empty()) RunOnHost({"/bin/rm", "-f", unixLink}, link, false);
 }
@@ -334,6 +344,45 @@ TEST_F(CleanerDeleteJunkFile, JunctionGoesAtMostAndItsTargetStays) {
   if (There(At(L"link"))) {
     EXPECT_TRUE(GetFileAttributesW(At(L"link").c_str()) & FILE_ATTRIBUTE_REPARSE_POINT);
   }
+}
+
+// Wine reports a symbolic link to a file as that file and opens the file
+// even when asked for the link; a delete or attribute change through the
+// link's path must not reach it.
+TEST_F(CleanerDeleteJunkFile, FileLinkGoesAtMostAndItsTargetStays) {
+  ASSERT_TRUE(MakeFolder(At(L"target")));
+  ASSERT_TRUE(MakeFile(At(L"target\\precious.txt"), FILE_ATTRIBUTE_READONLY));
+  ASSERT_TRUE(MakeFolder(At(L"scan")));
+  const std::wstring link = At(L"scan\\precious.txt");  // the same name as its target
+  if (!MakeFileLink(link, At(L"target\\precious.txt"))) GTEST_SKIP() << "no file links on this system";
+  DWORD targetBefore = GetFileAttributesW(At(L"target\\precious.txt").c_str());
+
+  files.RemoveFile(link);         // as a scan deletes
+  module1.DeleteJunkFile(link);  // as "Clean All" deletes
+
+  EXPECT_EQ(ReadAll(At(L"target\\precious.txt")), "junk");
+  EXPECT_EQ(GetFileAttributesW(At(L"target\\precious.txt").c_str()), targetBefore);
+  DropLink(link);
+}
+
+// The check against links must not stop ordinary deletes where the folder
+// itself is reached through a link or a short name (a TEMP such as
+// C:\Users\ADMINI~1\AppData\Local\Temp).
+TEST_F(CleanerDeleteJunkFile, FileInAFolderReachedThroughALinkOrShortNameGoes) {
+  const std::wstring folder = At(L"folder-with-a-long-name");
+  ASSERT_TRUE(MakeFolder(folder));
+  ASSERT_TRUE(MakeFile(folder + L"\\one.tmp", FILE_ATTRIBUTE_READONLY));
+  ASSERT_TRUE(MakeFile(folder + L"\\two.tmp", FILE_ATTRIBUTE_READONLY));
+  wchar_t shortName[MAX_PATH];
+  DWORD n = GetShortPathNameW(folder.c_str(), shortName, MAX_PATH);
+  ASSERT_TRUE(n > 0 && n < MAX_PATH);
+  module1.DeleteJunkFile(std::wstring(shortName) + L"\\one.tmp");
+  EXPECT_FALSE(There(folder + L"\\one.tmp"));
+
+  if (!MakeFolderLink(At(L"via"), folder)) GTEST_SKIP() << "no folder links on this system";
+  module1.DeleteJunkFile(At(L"via\\two.tmp"));
+  EXPECT_FALSE(There(folder + L"\\two.tmp"));
+  DropLink(At(L"via"));
 }
 
 // ---- a whole pass on the real disk ----------------------------------------
