@@ -399,7 +399,7 @@ class CleanerE2E : public ::testing::Test {
     EXPECT_EQ(MessageBoxText(box), L"Your PC At Risk");
     EXPECT_EQ(TextOf(box), L"Risk");
     // The icon shows once the box has painted.
-    EXPECT_TRUE(WaitFor([&] { return MessageBoxIcon(box) == MB_ICONEXCLAMATION; }, 3000)) << "exclamation icon";
+    EXPECT_TRUE(WaitFor([&] { return MessageBoxIcon(box) == BoxIcon::Exclamation; }, 3000)) << "exclamation icon";
     // The box comes after the summary.
     EXPECT_EQ(TextOf(C(Label3)), L"Searching Completed..");
     AnswerOk(box);
@@ -409,7 +409,7 @@ class CleanerE2E : public ::testing::Test {
   // Rows shown, with their icons and ticks, against the expected ones.
   void ExpectRows(const Rows& want, const char* when) {
     ASSERT_EQ(ListViewCount(list), static_cast<int>(want.size())) << when;
-    EXPECT_EQ(ListViewRows(list, 2), Cells(want)) << when;
+    EXPECT_EQ(ListViewTable(list, 2), Cells(want)) << when;
     for (size_t i = 0; i < want.size(); ++i) {
       EXPECT_EQ(ListViewImage(list, static_cast<int>(i)), want[i].icon - 1) << when << ", row " << i + 1;
       EXPECT_EQ(ListViewStateImage(list, static_cast<int>(i)), 1) << when << ", row " << i + 1 << " is ticked";

@@ -331,34 +331,6 @@ int ListViewCount(HWND list) {
   return n > 0 ? static_cast<int>(n) : 0;
 }
 
-std::wstring ListViewText(HWND list, int row, int col) {
-  DWORD pid = 0;
-  GetWindowThreadProcessId(list, &pid);
-  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
-  if (!process) return {};
-  constexpr int kChars = 1024;
-  const SIZE_T bytes = sizeof(LVITEMW) + kChars * sizeof(wchar_t);
-  auto* remote = static_cast<BYTE*>(VirtualAllocEx(process, nullptr, bytes, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
-  std::wstring text;
-  if (remote) {
-    LVITEMW item{};
-    item.iSubItem = col;
-    item.cchTextMax = kChars;
-    item.pszText = reinterpret_cast<LPWSTR>(remote + sizeof(LVITEMW));
-    DWORD_PTR n = 0;
-    if (WriteProcessMemory(process, remote, &item, sizeof item, nullptr) &&
-        SendMessageTimeoutW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(remote),
-                            SMTO_ABORTIFHUNG, 3000, &n) &&
-        n > 0 && n < kChars) {
-      text.assign(static_cast<size_t>(n), L'\0');
-      if (!ReadProcessMemory(process, remote + sizeof(LVITEMW), text.data(), n * sizeof(wchar_t), nullptr))
-        text.clear();
-    }
-    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
-  }
-  CloseHandle(process);
-  return text;
-}
 
 std::vector<std::wstring> ListViewRows(HWND list, int col) {
   std::vector<std::wstring> rows;
@@ -605,7 +577,7 @@ class RemoteBuffer {
 
 constexpr int kTextChars = 1024;
 
-bool Ask(HWND list, UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+bool AskList(HWND list, UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
   DWORD_PTR answer = 0;
   if (!SendMessageTimeoutW(list, msg, wp, lp, SMTO_ABORTIFHUNG, 5000, &answer)) return false;
   result = static_cast<LRESULT>(answer);
@@ -620,7 +592,7 @@ std::wstring RemoteText(HWND list, const RemoteBuffer& buf, int row, int column)
   item.pszText = reinterpret_cast<wchar_t*>(buf.at(sizeof item));
   LRESULT n = 0;
   if (!buf.Write(0, &item, sizeof item) ||
-      !Ask(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(buf.at(0)), n) || n <= 0)
+      !AskList(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(buf.at(0)), n) || n <= 0)
     return {};
   std::wstring text(static_cast<size_t>(std::min<LRESULT>(n, kTextChars - 1)), L'\0');
   if (!buf.Read(sizeof item, text.data(), text.size() * sizeof(wchar_t))) return {};
@@ -631,17 +603,12 @@ constexpr size_t kItemBufferSize = sizeof(LVITEMW) + kTextChars * sizeof(wchar_t
 
 }  // namespace
 
-int ListViewCount(HWND list) {
-  LRESULT n = 0;
-  return Ask(list, LVM_GETITEMCOUNT, 0, 0, n) ? static_cast<int>(n) : -1;
-}
-
-std::wstring ListViewText(HWND list, int row, int column) {
+std::wstring ListViewText(HWND list, int row, int col) {
   RemoteBuffer buf(list, kItemBufferSize);
-  return buf.ok() ? RemoteText(list, buf, row, column) : std::wstring();
+  return buf.ok() ? RemoteText(list, buf, row, col) : std::wstring();
 }
 
-std::vector<std::vector<std::wstring>> ListViewRows(HWND list, int columns) {
+std::vector<std::vector<std::wstring>> ListViewTable(HWND list, int columns) {
   std::vector<std::vector<std::wstring>> rows;
   RemoteBuffer buf(list, kItemBufferSize);
   int n = ListViewCount(list);
@@ -661,14 +628,14 @@ int ListViewImage(HWND list, int row) {
   item.iImage = -1;
   LRESULT ok = 0;
   if (!buf.ok() || !buf.Write(0, &item, sizeof item) ||
-      !Ask(list, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(buf.at(0)), ok) || !ok || !buf.Read(0, &item, sizeof item))
+      !AskList(list, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(buf.at(0)), ok) || !ok || !buf.Read(0, &item, sizeof item))
     return -1;
   return item.iImage;
 }
 
 int ListViewStateImage(HWND list, int row) {
   LRESULT state = 0;
-  if (!Ask(list, LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_STATEIMAGEMASK, state)) return -1;
+  if (!AskList(list, LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_STATEIMAGEMASK, state)) return -1;
   return static_cast<int>((static_cast<UINT>(state) & LVIS_STATEIMAGEMASK) >> 12);
 }
 
@@ -679,16 +646,16 @@ bool ListViewSetStateImage(HWND list, int row, int image) {
   item.state = INDEXTOSTATEIMAGEMASK(image);
   LRESULT ok = 0;
   return buf.ok() && buf.Write(0, &item, sizeof item) &&
-         Ask(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(buf.at(0)), ok) && ok;
+         AskList(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(buf.at(0)), ok) && ok;
 }
 
 bool ListViewStateIconPoint(HWND list, int row, POINT& at) {
   LRESULT ok = 0;
-  Ask(list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE, ok);
+  AskList(list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE, ok);
   RemoteBuffer buf(list, sizeof(RECT) + sizeof(LVHITTESTINFO));
   RECT bounds{LVIR_BOUNDS, 0, 0, 0};
   if (!buf.ok() || !buf.Write(0, &bounds, sizeof bounds) ||
-      !Ask(list, LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(buf.at(0)), ok) || !ok ||
+      !AskList(list, LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(buf.at(0)), ok) || !ok ||
       !buf.Read(0, &bounds, sizeof bounds))
     return false;
   int y = (bounds.top + bounds.bottom) / 2;
@@ -698,7 +665,7 @@ bool ListViewStateIconPoint(HWND list, int row, POINT& at) {
     hit.pt = {x, y};
     LRESULT index = -1;
     if (!buf.Write(sizeof(RECT), &hit, sizeof hit) ||
-        !Ask(list, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(buf.at(sizeof(RECT))), index) ||
+        !AskList(list, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(buf.at(sizeof(RECT))), index) ||
         !buf.Read(sizeof(RECT), &hit, sizeof hit))
       return false;
     bool onBox = index == row && (hit.flags & LVHT_ONITEMSTATEICON);

@@ -140,12 +140,8 @@ std::vector<std::wstring> FilesIn(const std::wstring& folder, const std::wstring
 
 // A report list view of another process. Messages that carry a pointer are
 // given a buffer inside the program's own memory (text, item, rectangle).
-// Number of rows; -1 when the list does not answer.
-int ListViewCount(HWND list);
-// Text of a row's column (0 the item, 1.. its sub-items).
-std::wstring ListViewText(HWND list, int row, int column);
 // Every row's text of columns 0 .. columns-1, read in one go.
-std::vector<std::vector<std::wstring>> ListViewRows(HWND list, int columns);
+std::vector<std::vector<std::wstring>> ListViewTable(HWND list, int columns);
 // The row's small icon (0-based image index); -1 when it cannot be read.
 int ListViewImage(HWND list, int row);
 // The row's state image: 1 an empty check box, 2 a ticked one, 0 none.

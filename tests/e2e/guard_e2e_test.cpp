@@ -498,7 +498,7 @@ TEST_F(GuardProgram, EndTaskTwiceAsksTwiceAndOnTheProgramItselfHidesIt) {
   ASSERT_TRUE(WaitFor([&] { return ListBoxSelection(list) == at; }, 3000));
   ASSERT_TRUE(ClickAndWait(endTask));
   ASSERT_TRUE(ClickAndWait(endTask));
-  EXPECT_TRUE(WaitFor([&] { return stubborn.CloseRequests() == 2; }, 3000)) << "the same handle is asked again";
+  EXPECT_TRUE(WaitFor([&] { return stubborn.CloseRequests() == 2; }, 8000)) << "the same handle is asked again";
   EXPECT_TRUE(stubborn.Open());
 
   // The user picks the program's own window: it hides to the tray, as its
