@@ -37,6 +37,17 @@ std::wstring ArtifactFolder() {
   return dir;
 }
 
+std::wstring Scratch(const wchar_t* name) {
+  wchar_t buf[MAX_PATH];
+  GetTempPathW(MAX_PATH, buf);
+  return std::wstring(buf) + L"vexa-e2e-" + name;
+}
+
+bool UnderWine() {
+  HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+  return ntdll && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+}
+
 bool WaitFor(const std::function<bool()>& done, int ms) {
   DWORD start = GetTickCount();
   for (;;) {

@@ -17,6 +17,11 @@ const std::wstring& ProgramPath();
 // Folder for screenshots (created on demand).
 std::wstring ArtifactFolder();
 
+// A fresh-named folder under the temporary folder: "vexa-e2e-<name>".
+std::wstring Scratch(const wchar_t* name);
+// True when running under Wine (the registry and folder tests need its prefix).
+bool UnderWine();
+
 // Polls `done` every 20 ms until it holds or `ms` pass; true when it held.
 bool WaitFor(const std::function<bool()>& done, int ms = 8000);
 

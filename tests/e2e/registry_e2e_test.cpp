@@ -23,17 +23,6 @@ namespace {
 
 using namespace vexa::app;
 
-std::wstring Scratch(const wchar_t* name) {
-  wchar_t buf[MAX_PATH];
-  GetTempPathW(MAX_PATH, buf);
-  return std::wstring(buf) + L"vexa-e2e-" + name;
-}
-
-bool UnderWine() {
-  HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-  return ntdll && GetProcAddress(ntdll, "wine_get_version") != nullptr;
-}
-
 // ---- The registry, read and written by the test itself ----------------------
 
 std::wstring TrimKey(std::wstring path) {

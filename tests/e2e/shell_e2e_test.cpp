@@ -10,12 +10,6 @@ namespace {
 
 using namespace vexa::app;
 
-std::wstring Scratch(const wchar_t* name) {
-  wchar_t buf[MAX_PATH];
-  GetTempPathW(MAX_PATH, buf);
-  return std::wstring(buf) + L"vexa-e2e-" + name;
-}
-
 // Pixels of a twips position at the window's DPI.
 int Px(HWND w, int twips) {
   HDC dc = GetDC(w);
@@ -200,8 +194,8 @@ TEST_F(ShownProgram, AboutShowsOnceAndOpensFreshAfterX) {
   Screenshot(about, L"about");
   constexpr int kPicture1 = 20, kOx1 = 22, kOx2 = 23, kOx3 = 24;
   EXPECT_EQ(TextOf(ControlById(about, 11)), L"Cleanner && Additional Tools");
-  Click(ControlById(about, kOx1));  // ">"
-  ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(ControlById(about, kPicture1)) != FALSE; }));
+  ASSERT_TRUE(ClickAndWait(ControlById(about, kOx1)));  // ">"
+  EXPECT_TRUE(IsWindowVisible(ControlById(about, kPicture1)));
   EXPECT_FALSE(IsWindowEnabled(ControlById(about, kOx1)));
   EXPECT_TRUE(IsWindowEnabled(ControlById(about, kOx2)));
   Click(C(oxbutton10));  // a second "About" shows the same window

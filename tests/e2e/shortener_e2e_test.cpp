@@ -25,12 +25,6 @@ const std::string kUserAgent = "\r\nUser-Agent: Mozilla/4.0 (compatible; MSIE 6.
 // What the stand-in for is.gd answers: the short address and a line break.
 const std::string kShort = "https://is.gd/Vx3aB";
 
-std::wstring Scratch(const wchar_t* name) {
-  wchar_t buf[MAX_PATH];
-  GetTempPathW(MAX_PATH, buf);
-  return std::wstring(buf) + L"vexa-e2e-" + name;
-}
-
 std::string Ansi(const std::wstring& text) {
   int n = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
   std::string out(n > 0 ? n : 0, '\0');
