@@ -1,6 +1,6 @@
 #include "app/form2.h"
 
-#include "controls/controls.h"
+#include "controls/win32/controls.h"
 
 namespace vexa::app {
 

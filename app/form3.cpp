@@ -3,7 +3,7 @@
 #include <commctrl.h>
 
 #include "app/form1.h"
-#include "controls/controls.h"
+#include "controls/win32/controls.h"
 
 namespace vexa::app {
 

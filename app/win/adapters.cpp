@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include "controls/controls.h"
+#include "controls/win32/controls.h"
 
 namespace vexa::app {
 

@@ -8,7 +8,7 @@
 #include "app/form1.h"
 #include "app/tray/mod_tray.h"
 #include "app/win/adapters.h"
-#include "controls/controls.h"
+#include "controls/win32/controls.h"
 
 namespace vexa::app {
 namespace {

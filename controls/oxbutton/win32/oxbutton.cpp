@@ -1,9 +1,9 @@
 // oxbutton: a flat skinned push button. Caption is the window text; a left
 // click (press and release inside) or Space/Enter sends BN_CLICKED.
-#include "controls/control_base.h"
+#include "controls/win32/control_base.h"
 #include <windowsx.h>
 
-#include "controls/controls.h"
+#include "controls/win32/controls.h"
 
 namespace vexa::controls {
 namespace {

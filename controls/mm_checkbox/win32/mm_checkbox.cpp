@@ -1,7 +1,7 @@
 // mm_checkbox: a two-state switch (value 1 on, anything else off). A left
 // click flips it and then sends BN_CLICKED; a right click does nothing.
-#include "controls/control_base.h"
-#include "controls/controls.h"
+#include "controls/win32/control_base.h"
+#include "controls/win32/controls.h"
 
 namespace vexa::controls {
 namespace {

@@ -1,9 +1,9 @@
 // ProgressBarXP: a flat progress bar. The stock progress messages set and read
 // it; a value above Max reads back as Max.
-#include "controls/control_base.h"
+#include "controls/win32/control_base.h"
 #include <commctrl.h>
 
-#include "controls/controls.h"
+#include "controls/win32/controls.h"
 
 namespace vexa::controls {
 namespace {

@@ -1,7 +1,7 @@
 // VistaProgress: an indeterminate bar. While enabled a glint sweeps across it
 // from the left, pausing after each pass; disabled it shows an empty track.
-#include "controls/control_base.h"
-#include "controls/controls.h"
+#include "controls/win32/control_base.h"
+#include "controls/win32/controls.h"
 
 namespace vexa::controls {
 namespace {

@@ -1,5 +1,5 @@
-#include "controls/control_base.h"
-#include "controls/controls.h"
+#include "controls/win32/control_base.h"
+#include "controls/win32/controls.h"
 
 namespace vexa::controls {
 

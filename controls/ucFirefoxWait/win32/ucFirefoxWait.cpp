@@ -2,8 +2,8 @@
 // colour. Play starts the frame timer; Stop halts it and shows frame 0.
 #include <cmath>
 
-#include "controls/control_base.h"
-#include "controls/controls.h"
+#include "controls/win32/control_base.h"
+#include "controls/win32/controls.h"
 
 namespace vexa::controls {
 namespace {
