@@ -9,6 +9,8 @@
 //   VistaProgress  kVistaSetEnable / kVistaGetEnable
 #include <windows.h>
 
+#include "controls/property_bag.h"
+
 namespace vexa::controls {
 
 inline constexpr wchar_t kOxButtonClass[] = L"oxbutton";
@@ -25,6 +27,9 @@ enum : UINT {
   kVistaSetEnable,       // wParam: TRUE/FALSE
   kVistaGetEnable,
   kOxSetColors,          // wParam: back COLORREF, lParam: text COLORREF
+  // Any control: lParam points to a controls::PropertyBag holding the
+  // instance's persisted values, applied as when the instance is loaded.
+  kLoadProperties,
 };
 
 // Registers every control class once per process; safe to call repeatedly.
