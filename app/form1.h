@@ -1,100 +1,78 @@
 #pragma once
 // Form1, the main window: borderless and skinned, with a title strip, a
 // navigation column of four tabs and a page area where one page panel is on
-// view at a time. Loaded hidden at start-up; shown from the tray menu.
+// view at a time. Loaded hidden at start-up; shown from the tray menu. The
+// window keeps the frame and the navigation; each feature's controls and
+// handlers are its panel's.
 #include <windows.h>
 
 #include <array>
-#include <map>
 #include <memory>
 
 #include "app/app_context.h"
-#include "app/control_ids.h"
 #include "app/form1_layout.h"
-#include "app/form1_pages.h"
 #include "app/form3.h"
 #include "app/model/navigation.h"
-#include "app/win/adapters.h"
-#include "app/win/window.h"
-#include "platform/win32/handles.h"
+#include "cleaner/win32/cleaner_panel.h"
+#include "guard/win32/guard_panels.h"
+#include "registry/win32/registry_panel.h"
+#include "shortener/win32/url_panel.h"
+#include "ui/adapters.h"
+#include "ui/layout.h"
+#include "ui/window.h"
 
 namespace vexa::app {
 
-class Form1 : public Window {
+class Form1 : public ui::Window {
  public:
   explicit Form1(AppContext& app);
-  ~Form1() override;
 
   // The single-copy rule: when another copy runs, shows "Aplication Is
   // Runing..." and returns true; the caller then ends the program.
   bool RefuseSecondCopy();
   // Creates the window and its controls, hidden, and runs the initialise step.
   void Form_Initialize();
-  // The rest of the load step: level text, running timers.
+  // The rest of the load step: the panels' load steps, running timers.
   void Form_Load();
   // Shows the window (tray menu "Show").
   void ShowMain();
 
-  HWND Control(ControlId id) const;
+  HWND Control(int id) const { return layout_.Control(id); }
   const Navigation& Nav() const { return nav_; }
 
  private:
+  void OnPaint(HDC dc, const RECT& client) override;
+  bool OnCommand(int id, int code, HWND control) override;
+  bool OnNotify(const NMHDR& header, LRESULT& result) override;
+  void OnTimer(UINT_PTR id) override;
+  void OnMouseDown(POINT pt, bool left) override;
+  void OnHScroll(HWND bar, int code, int pos) override;
+  HBRUSH OnCtlColor(HDC dc, HWND control) override;
+  void OnDpiChanged(int dpi, const RECT& suggested) override;
+  bool OnClose() override;
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
-  void CreateFonts();
-  void CreateBrushes();
-  HFONT FontFor(const ControlSpec& item) const;
-  void OnDpiChanged(int dpi, const RECT& suggested);
-  void CreateControls();
-  HWND CreateControl(const ControlSpec& item, HWND parent);
-  RECT TwipsRect(int x, int y, int w, int h) const;
-
-  void OnPaint();
-  void OnCommand(int id, int code);
-  void OnMouseDown(HWND source, POINT pt, bool left);
-  HBRUSH OnCtlColor(HDC dc, HWND control);
-  void OnHScroll(HWND bar, int code, int pos);
-  void OnTimer(UINT_PTR id);
-
+  void OnPanelMouseDown(HWND panel, POINT pt, bool left);
+  void PaintPanelArt(HDC dc, HWND panel);
   void Image1_Click(int index);
+  void Navigate(void (Navigation::*step)());
   void ApplyNavigation();
   void DragWindow();
-  void Timer6_Timer();
+  RECT Twips(int x, int y, int w, int h) const { return layout_.Rect(x, y, w, h); }
 
   AppContext& app_;
   Navigation nav_;
-  std::map<int, HWND> controls_;
-  int dpi_ = 96;
-
-  win32::ScopedGdi<HFONT> fontNormal_, fontBold_, fontTitle_, fontNarrow_, fontMono_, fontHeader_, fontTab_,
-      fontTabBold_;
-  win32::ScopedGdi<HBRUSH> titleBrush_, navBrush_, tabBrush_, pageBrush_, headerBrush_, badgeBrush_;
-
-  std::unique_ptr<WinTimer> timer6_;
-  unsigned level_color_ = 0x00FF00;  // Label28's colour
-  WinMessageBoxes boxes_;
-  WinEventPump pump_;
-  std::unique_ptr<Form1Pages> pages_;
+  ui::Layout layout_;
+  ui::WinMessageBoxes boxes_;
+  ui::WinEventPump pump_;
+  cleaner::CleanerPanel cleaner_;
+  registry::RegistryPanel registry_;
+  guard::LoggerPanel logger_;
+  guard::WindowListPanel windows_;
+  guard::KeywordPanel keywords_;
+  shortener::UrlPanel url_;
+  const std::array<ui::Panel*, 6> panels_{&cleaner_, &registry_, &logger_, &windows_, &keywords_, &url_};
   std::unique_ptr<Form3> about_;
 };
-
-// Colours of the skin.
-inline constexpr COLORREF kTitleColor = RGB(24, 38, 60);
-inline constexpr COLORREF kNavColor = RGB(34, 52, 80);
-inline constexpr COLORREF kTabColor = RGB(58, 96, 146);
-inline constexpr COLORREF kPageColor = RGB(246, 248, 251);
-inline constexpr COLORREF kHeaderColor = RGB(46, 84, 140);
-inline constexpr COLORREF kBadgeColor = RGB(40, 40, 40);
-
-// The panel window class: a picture box that forwards its children's
-// notifications to the form that owns it.
-inline constexpr wchar_t kPanelClass[] = L"VexaPanel";
-void RegisterPanelClass();
-// Sent by a panel to its form on a mouse press: wParam = panel, lParam =
-// point in the panel; the message number tells the button.
-inline constexpr UINT kPanelLeftDown = WM_APP + 10;
-inline constexpr UINT kPanelRightDown = WM_APP + 11;
-// Sent by a panel to its form to paint artwork: wParam = HDC, lParam = panel.
-inline constexpr UINT kPanelPaintArt = WM_APP + 12;
 
 }  // namespace vexa::app

@@ -1,67 +1,48 @@
 #pragma once
-// The main window's controls as data: kind, parent, caption and place in
-// twips relative to the parent, as designed.
+// The main window's frame as data: the title area, the navigation column,
+// the page panels and the tool panels that the features fill, the Home page
+// and the Toolbox menu. Each feature's own controls are its panel's rows.
 #include <span>
 
-#include "app/control_ids.h"
+#include "ui/layout.h"
 
 namespace vexa::app {
 
-enum class Kind {
-  Panel,       // picture box: a plain child window with a back colour
-  Label,       // static text; transparent to the mouse unless kNotify
-  Button,      // oxbutton
-  CheckBox,    // stock check box
-  Toggle,      // mm_checkbox
-  Edit,        // single-line text box
-  Memo,        // multi-line text box with a vertical scroll bar
-  ListBox,     // stock list box
-  ListView,    // report list view
-  HScroll,     // horizontal scroll bar
-  Spinner,     // ucFirefoxWait
-  ProgressXp,  // ProgressBarXP
-  Vista,       // VistaProgress
-  StdProgress, // stock progress bar
-  Radio,       // option button
-  Frame,       // group box without caption
-  Hosted,      // created by its page (the owner-data ListView1)
+// Control ids of the frame, by design name. Every control of Form1 has a
+// unique id, so automation (and the end-to-end tests) can find a control by
+// name even where two show the same caption.
+enum FrameControl : int {
+  // Fixed parts.
+  Picture9 = 100, Label48, Label38, oxbutton11, oxbutton6, Label2,
+  Label1_0 = 107, Label1_1, Label1_2, Label1_3,
+  // Page panels.
+  PicHome = 200, Picture2, PicTool, PicClean,
+  // Home.
+  Label20 = 300, Label21, Label30, Label32, Label29, Label31, Label33, Label34, Label35, Label36,
+  Label45, Label47, Label46, Label37, oxbutton10,
+  // The Cleaner page's header.
+  Picture8 = 400, Label44,
+  // Toolbox menu.
+  Picture5 = 500, Label13, oxbutton4, Label18, oxbutton5, Label19, oxbutton8, Label39, oxbutton15, Label41,
+  oxbutton17, Label52,
+  // Tool panels, filled by their features.
+  Picture3 = 600, PicTask = 700, Picture4 = 800, PicURL = 900, PicKeyBlock = 1000,
+  // Option page headers.
+  Picture6 = 1100, Label22, Picture7 = 1110, Label14,
 };
 
-enum Flags : unsigned {
-  kHidden = 1u << 0,
-  kDisabled = 1u << 1,
-  kBold = 1u << 2,
-  kTitleFont = 1u << 3,    // large product title
-  kHeaderText = 1u << 4,   // white text on a header strip
-  kNotify = 1u << 5,       // label that takes clicks
-  kChecked = 1u << 6,      // check box, toggle or option button starts set
-  kMono = 1u << 7,         // fixed-pitch font
-  kNarrow = 1u << 8,       // condensed title font
-  kHeaderPanel = 1u << 9,  // panel painted as a header strip
-  kGreen = 1u << 10,       // green text
-  kLink = 1u << 11,        // blue text
-};
-
-struct ControlSpec {
-  ControlId id;
-  ControlId parent;  // kNone: the window itself
-  Kind kind;
-  const wchar_t* name;
-  const wchar_t* caption;
-  int x, y, w, h;  // twips
-  unsigned flags = 0;
-};
-
-std::span<const ControlSpec> Form1Layout();
-const ControlSpec* FindSpec(ControlId id);
+std::span<const ui::ControlRow> FrameRows();
 
 // Client size of the main window, twips.
 inline constexpr int kForm1Width = 11880;
 inline constexpr int kForm1Height = 7590;
 // The transparent drag strip across the top of the window.
 inline constexpr int kTitleStripHeight = 1215;
-// Tab rows of the navigation column (Image1 elements 0 to 3).
+// The navigation column and its tab rows (Image1 elements 0 to 3).
+inline constexpr int kNavWidth = 3240;
 inline constexpr int kTabLeft = 600, kTabWidth = 3135, kTabHeight = 615;
 inline constexpr int kTabTops[4] = {1920, 2640, 3240, 3840};
+// Image5, the Home page's shield (also a drag handle).
+inline constexpr int kShieldX = 480, kShieldY = 300, kShieldW = 1680, kShieldH = 1980;
 
 }  // namespace vexa::app

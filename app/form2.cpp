@@ -1,6 +1,7 @@
 #include "app/form2.h"
 
 #include "controls/win32/controls.h"
+#include "ui/dpi.h"
 
 namespace vexa::app {
 
@@ -10,32 +11,30 @@ constexpr UINT kSplashMs = 3000;
 constexpr int kLabel1 = 1, kLabel2 = 2, kPB = 3;
 }  // namespace
 
-Form2::Form2(AppContext& app, Form1& form1, Form4& form4) : app_(app), form1_(form1), form4_(form4) {}
-
-Form2::~Form2() = default;
+Form2::Form2(AppContext& app, Form1& form1, Form4& form4)
+    : ui::Window(Painting::Buffered), app_(app), form1_(form1), form4_(form4) {}
 
 bool Form2::Form_Load() {
   back_.reset(CreateSolidBrush(kSplashColor));
-  RegisterClassOnce(L"VexaForm2", nullptr, back_.get());
-  controls::RegisterAll(AppInstance());
-  int dpi = DpiOf(nullptr);
-  int w = TwipsToPixels(kSplashWidth, dpi), h = TwipsToPixels(kSplashHeight, dpi);
-  Create(WS_EX_TOOLWINDOW, L"VexaForm2", L"Form2", WS_POPUP | WS_CLIPCHILDREN, 0, 0, w, h, nullptr);
-  dpi = DpiOf(hwnd());
-  titleFont_.reset(CreateFontW(-MulDiv(22, dpi, 72), 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0,
-                               CLEARTYPE_QUALITY, 0, L"Arial Rounded MT Bold"));
-  footerFont_.reset(CreateFontW(-MulDiv(8, dpi, 72), 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0,
-                                CLEARTYPE_QUALITY, 0, L"Arial"));
-  auto px = [dpi](int twips) { return TwipsToPixels(twips, dpi); };
-  label1_ = CreateWindowExW(0, L"STATIC", L"VexaUtility", WS_CHILD | WS_VISIBLE | SS_LEFT, px(1800), px(540),
-                            px(4000), px(600), hwnd(), reinterpret_cast<HMENU>(kLabel1), AppInstance(), nullptr);
-  label2_ = CreateWindowExW(0, L"STATIC", L"Copyright (c) 2015 VexaTools. All rights reserved.",
-                            WS_CHILD | WS_VISIBLE | SS_LEFT, px(1800), px(1680), px(4200), px(270), hwnd(),
-                            reinterpret_cast<HMENU>(kLabel2), AppInstance(), nullptr);
-  SendMessageW(label1_, WM_SETFONT, reinterpret_cast<WPARAM>(titleFont_.get()), FALSE);
-  SendMessageW(label2_, WM_SETFONT, reinterpret_cast<WPARAM>(footerFont_.get()), FALSE);
-  spinner_ = CreateWindowExW(0, controls::kSpinnerClass, L"", WS_CHILD | WS_VISIBLE, px(1800), px(1260), px(240),
-                             px(240), hwnd(), reinterpret_cast<HMENU>(kPB), AppInstance(), nullptr);
+  RegisterClass(L"VexaForm2");
+  controls::RegisterAll(ui::AppInstance());
+  dpi_ = ui::DpiOf(nullptr);
+  Create(WS_EX_TOOLWINDOW, L"VexaForm2", L"Form2", WS_POPUP | WS_CLIPCHILDREN, 0, 0,
+         ui::TwipsToPixels(kSplashWidth, dpi_), ui::TwipsToPixels(kSplashHeight, dpi_));
+  dpi_ = ui::DpiOf(hwnd());
+  titleFont_ = ui::MakeFont({L"Arial Rounded MT Bold", 22, true}, dpi_);
+  footerFont_ = ui::MakeFont({L"Arial", 8}, dpi_);
+  auto child = [this](const wchar_t* cls, const wchar_t* text, int id, RECT r) {
+    return CreateWindowExW(0, cls, text, WS_CHILD | WS_VISIBLE | SS_LEFT, r.left, r.top, r.right - r.left,
+                           r.bottom - r.top, hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                           ui::AppInstance(), nullptr);
+  };
+  label1_ = child(L"STATIC", L"VexaUtility", kLabel1, ui::TwipsRect(1800, 540, 4000, 600, dpi_));
+  label2_ = child(L"STATIC", L"Copyright (c) 2015 VexaTools. All rights reserved.", kLabel2,
+                  ui::TwipsRect(1800, 1680, 4200, 270, dpi_));
+  ui::SetFont(label1_, titleFont_.get());
+  ui::SetFont(label2_, footerFont_.get());
+  spinner_ = child(controls::kSpinnerClass, L"", kPB, ui::TwipsRect(1800, 1260, 240, 240, dpi_));
 
   // 1. The spinner takes the splash's back colour and starts.
   SendMessageW(spinner_, controls::kSpinnerSetBackColor, kSplashColor, 0);
@@ -77,6 +76,10 @@ void Form2::ShowSplash() {
   SetTimer(hwnd(), kTimer1, kSplashMs, nullptr);
 }
 
+void Form2::OnTimer(UINT_PTR id) {
+  if (id == kTimer1) Timer1_Timer();
+}
+
 void Form2::Timer1_Timer() {
   SendMessageW(spinner_, controls::kSpinnerStop, 0, 0);
   ShowWindow(hwnd(), SW_HIDE);
@@ -89,61 +92,41 @@ void Form2::Timer1_Timer() {
   tray_.AddTrayIcon(hwnd(), L"VexaUtility", app_.smallIcon);
 }
 
-void Form2::Form_MouseMove(LPARAM lp) {
+void Form2::OnMouseMove(POINT pt, WPARAM) {
   // Once the splash has ended, "mouse moves" are the tray icon's
-  // notifications, with the mouse message number in lParam.
+  // notifications, with the mouse message number in the x coordinate.
   if (!splashDone_) return;
-  switch (DecodeTrayNotification(static_cast<unsigned>(LOWORD(lp)))) {
-    case TrayAction::ShowMenu:
-      form4_.PopupMenu(hwnd());
-      break;
-    case TrayAction::ShowMainWindow:
-      form4_.mnuShow_Click();
-      break;
-    case TrayAction::None:
-      break;
+  switch (DecodeTrayNotification(static_cast<unsigned>(static_cast<WORD>(pt.x)))) {
+    case TrayAction::ShowMenu: form4_.PopupMenu(hwnd()); break;
+    case TrayAction::ShowMainWindow: form4_.mnuShow_Click(); break;
+    case TrayAction::None: break;
   }
 }
 
-void Form2::Paint() {
-  PAINTSTRUCT ps;
-  HDC dc = BeginPaint(hwnd(), &ps);
-  int dpi = DpiOf(hwnd());
+void Form2::OnPaint(HDC dc, const RECT& client) {
+  SetDCBrushColor(dc, kSplashColor);
+  FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
   // Image1: the product mark, a shield on the left.
-  RECT r{TwipsToPixels(420, dpi), TwipsToPixels(420, dpi), TwipsToPixels(1500, dpi), TwipsToPixels(1680, dpi)};
+  RECT r = ui::TwipsRect(420, 420, 1080, 1260, dpi_);
   POINT shape[] = {{r.left, r.top + (r.bottom - r.top) / 8}, {(r.left + r.right) / 2, r.top},
                    {r.right, r.top + (r.bottom - r.top) / 8}, {r.right, (r.top + r.bottom) / 2},
                    {(r.left + r.right) / 2, r.bottom}, {r.left, (r.top + r.bottom) / 2}};
-  win32::ScopedGdi<HBRUSH> b(CreateSolidBrush(RGB(46, 84, 140)));
-  win32::ScopedSelect sb(dc, b.get());
-  win32::ScopedSelect sp(dc, GetStockObject(NULL_PEN));
+  SetDCBrushColor(dc, RGB(46, 84, 140));
+  ui::ScopedSelect sb(dc, GetStockObject(DC_BRUSH));
+  ui::ScopedSelect sp(dc, GetStockObject(NULL_PEN));
   Polygon(dc, shape, 6);
-  EndPaint(hwnd(), &ps);
+}
+
+HBRUSH Form2::OnCtlColor(HDC dc, HWND control) {
+  SetTextColor(dc, control == label2_ ? RGB(200, 200, 200) : RGB(255, 255, 255));
+  SetBkColor(dc, kSplashColor);
+  return back_.get();
 }
 
 LRESULT Form2::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   if (taskbarCreated_ && msg == taskbarCreated_) {
     if (splashDone_) tray_.ReAdd();
     return 0;
-  }
-  switch (msg) {
-    case WM_TIMER:
-      if (wp == kTimer1) Timer1_Timer();
-      return 0;
-    case WM_MOUSEMOVE:
-      Form_MouseMove(lp);
-      return 0;
-    case WM_PAINT:
-      Paint();
-      return 0;
-    case WM_CTLCOLORSTATIC: {
-      HDC dc = reinterpret_cast<HDC>(wp);
-      SetTextColor(dc, reinterpret_cast<HWND>(lp) == label2_ ? RGB(200, 200, 200) : RGB(255, 255, 255));
-      SetBkColor(dc, kSplashColor);
-      return reinterpret_cast<LRESULT>(back_.get());
-    }
-    case WM_CLOSE:
-      return 0;  // only "Exit" ends the program
   }
   return Window::HandleMessage(msg, wp, lp);
 }

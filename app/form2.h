@@ -3,21 +3,18 @@
 // spinner; afterwards it stays loaded, hidden, as the tray icon's window.
 #include <windows.h>
 
-#include <functional>
-
 #include "app/app_context.h"
 #include "app/form1.h"
 #include "app/form4.h"
 #include "app/tray/mod_tray.h"
-#include "app/win/window.h"
-#include "platform/win32/handles.h"
+#include "ui/scoped.h"
+#include "ui/window.h"
 
 namespace vexa::app {
 
-class Form2 : public Window {
+class Form2 : public ui::Window {
  public:
   Form2(AppContext& app, Form1& form1, Form4& form4);
-  ~Form2() override;
 
   // The load step: spinner, single-copy rule, log, rounded region. False
   // when the program must end (another copy runs).
@@ -31,10 +28,13 @@ class Form2 : public Window {
 
  private:
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+  void OnTimer(UINT_PTR id) override;
+  void OnMouseMove(POINT pt, WPARAM keys) override;
+  void OnPaint(HDC dc, const RECT& client) override;
+  HBRUSH OnCtlColor(HDC dc, HWND control) override;
+  bool OnClose() override { return true; }  // only "Exit" ends the program
   void Timer1_Timer();
-  void Form_MouseMove(LPARAM lp);
   void ClipToRoundedRegion();
-  void Paint();
 
   AppContext& app_;
   Form1& form1_;
@@ -42,8 +42,9 @@ class Form2 : public Window {
   ModTray tray_;
   HWND spinner_ = nullptr;  // PB
   HWND label1_ = nullptr, label2_ = nullptr;
-  win32::ScopedGdi<HFONT> titleFont_, footerFont_;
-  win32::ScopedGdi<HBRUSH> back_;
+  int dpi_ = 96;
+  ui::ScopedGdi<HFONT> titleFont_, footerFont_;
+  ui::ScopedGdi<HBRUSH> back_;  // the labels' background
   UINT taskbarCreated_ = 0;
   bool splashDone_ = false;
 };

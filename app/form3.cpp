@@ -2,8 +2,9 @@
 
 #include <commctrl.h>
 
-#include "app/form1.h"
 #include "controls/win32/controls.h"
+#include "ui/dpi.h"
+#include "ui/layout.h"
 
 namespace vexa::app {
 
@@ -19,16 +20,9 @@ struct AboutItem {
   DWORD style;
 };
 
-HFONT Font(const wchar_t* face, int points, int dpi, bool bold, bool underline = false) {
-  return CreateFontW(-MulDiv(points, dpi, 72), 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, underline, FALSE,
-                     DEFAULT_CHARSET, 0, 0, CLEARTYPE_QUALITY, 0, face);
-}
-
 }  // namespace
 
 Form3::Form3(Shell& shell, HICON icon) : shell_(shell), icon_(icon) {}
-
-Form3::~Form3() = default;
 
 void Form3::ShowAbout() {
   if (!Loaded()) Form_Load();
@@ -38,23 +32,24 @@ void Form3::ShowAbout() {
 
 void Form3::Form_Load() {
   white_.reset(CreateSolidBrush(RGB(255, 255, 255)));
-  RegisterClassOnce(L"VexaForm3", nullptr, white_.get());
-  dpi_ = DpiOf(nullptr);
-  auto px = [this](int t) { return TwipsToPixels(t, dpi_); };
+  RegisterClass(L"VexaForm3", nullptr, RGB(255, 255, 255));
+  ui::RegisterPanelClass();
+  dpi_ = ui::DpiOf(nullptr);
+  auto px = [this](int t) { return ui::TwipsToPixels(t, dpi_); };
   int w = px(kWidth), h = px(kHeight);
   int x = (GetSystemMetrics(SM_CXSCREEN) - w) / 2, y = (GetSystemMetrics(SM_CYSCREEN) - h) / 2;
   Create(WS_EX_TOOLWINDOW, L"VexaForm3", L"About", WS_POPUP | WS_BORDER | WS_CLIPCHILDREN, x, y, w, h, nullptr);
   SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
-  font_.reset(Font(L"Comic Sans MS", 9, dpi_, false));
-  title_.reset(Font(L"Comic Sans MS", 18, dpi_, true));
-  link_.reset(Font(L"Comic Sans MS", 9, dpi_, false));
-  linkUnderlined_.reset(Font(L"Comic Sans MS", 9, dpi_, false, true));
-  narrow_.reset(Font(L"Arial Narrow", 10, dpi_, false));
+  font_ = ui::MakeFont({L"Comic Sans MS", 9}, dpi_);
+  title_ = ui::MakeFont({L"Comic Sans MS", 18, true}, dpi_);
+  link_ = ui::MakeFont({L"Comic Sans MS", 9}, dpi_);
+  linkUnderlined_ = ui::MakeFont({L"Comic Sans MS", 9, false, true}, dpi_);
+  narrow_ = ui::MakeFont({L"Arial Narrow", 10}, dpi_);
 
   const AboutItem items[] = {
       {Label1, L"STATIC", L"VexaUtility", 2160, 240, 4600, 560, 0},
       {Label2, L"STATIC", L"Cleanner && Additional Tools", 2160, 800, 4600, 300, 0},
-      {Picture1, kPanelClass, L"", 2040, 1320, 5000, 1560, WS_CLIPCHILDREN},
+      {Picture1, ui::kPanelClass, L"", 2040, 1320, 5000, 1560, WS_CLIPCHILDREN},
       {Label3, L"STATIC", L"Program Version   :", 2160, 1440, 1900, 300, 0},
       {Label4, L"STATIC", L"v2 Build 1", 4080, 1440, 2900, 300, 0},
       {Label7, L"STATIC", L"Publisher             :", 2160, 1800, 1900, 300, 0},
@@ -70,9 +65,9 @@ void Form3::Form_Load() {
   for (const AboutItem& it : items) {
     DWORD style = WS_CHILD | WS_CLIPSIBLINGS | it.style | (it.id == Picture1 ? 0 : WS_VISIBLE);
     HWND c = CreateWindowExW(0, it.cls, it.text, style, px(it.x), px(it.y), px(it.w), px(it.h), hwnd(),
-                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(it.id)), AppInstance(), nullptr);
-    SendMessageW(c, WM_SETFONT, reinterpret_cast<WPARAM>(it.id == Label1 ? title_.get() : font_.get()), FALSE);
-    if (it.id == Picture1) SetWindowLongPtrW(c, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(white_.get()));
+                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(it.id)), ui::AppInstance(), nullptr);
+    ui::SetFont(c, it.id == Label1 ? title_.get() : font_.get());
+    if (it.id == Picture1) ui::SetPanelColor(c, RGB(255, 255, 255));
   }
   // The version panel lies over the info rows.
   SetWindowPos(Item(Picture1), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -81,16 +76,16 @@ void Form3::Form_Load() {
   SendMessageW(Item(oxbutton3), controls::kOxSetColors, RGB(192, 0, 0), RGB(255, 255, 255));
 
   HWND list = CreateWindowExW(WS_EX_CLIENTEDGE, L"LISTBOX", L"", WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOINTEGRALHEIGHT,
-                              0, 0, px(5000), px(1560), Item(Picture1), reinterpret_cast<HMENU>(List1), AppInstance(),
-                              nullptr);
-  SendMessageW(list, WM_SETFONT, reinterpret_cast<WPARAM>(narrow_.get()), FALSE);
+                              0, 0, px(5000), px(1560), Item(Picture1), reinterpret_cast<HMENU>(List1),
+                              ui::AppInstance(), nullptr);
+  ui::SetFont(list, narrow_.get());
   for (const wchar_t* line : {L"Engine Version : 3.1.1.4", L"Cleaner Version : 3.2.7", L"Logger Block Version : 3.0.4",
                               L"Registry Repair Version : 2.0.7", L"Url Shorten Version : 1.0.0"})
     SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line));
 
   // "Goto Website" on both links.
   HWND tip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0, 0, 0, hwnd(),
-                             nullptr, AppInstance(), nullptr);
+                             nullptr, ui::AppInstance(), nullptr);
   for (int id : {Label10, Label15}) {
     TOOLINFOW ti{sizeof ti};
     ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
@@ -104,11 +99,11 @@ void Form3::Form_Load() {
 void Form3::Underline(HWND link) {
   if (link == underlined_) return;
   for (HWND l : {Item(Label10), Item(Label15)})
-    SendMessageW(l, WM_SETFONT, reinterpret_cast<WPARAM>(l == link ? linkUnderlined_.get() : link_.get()), TRUE);
+    ui::SetFont(l, l == link ? linkUnderlined_.get() : link_.get(), true);
   underlined_ = link;
 }
 
-void Form3::OnCommand(int id, int code) {
+bool Form3::OnCommand(int id, int code, HWND) {
   switch (id) {
     case oxbutton1:  // ">"
       ShowWindow(Item(Picture1), SW_SHOW);
@@ -125,42 +120,30 @@ void Form3::OnCommand(int id, int code) {
       break;
     case Label10:
     case Label15:
-      if (code == STN_CLICKED) {
-        wchar_t address[512];
-        GetWindowTextW(Item(Label10), address, 512);
-        shell_.OpenDocument(address, L"");
-      }
+      if (code == STN_CLICKED) shell_.OpenDocument(ui::WindowText(Item(Label10)), L"");
       break;
   }
+  return true;
 }
 
-LRESULT Form3::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
-  switch (msg) {
-    case WM_COMMAND:
-      OnCommand(LOWORD(wp), HIWORD(wp));
-      return 0;
-    case WM_SETCURSOR: {
-      HWND over = reinterpret_cast<HWND>(wp);
-      bool link = over == Item(Label10) || over == Item(Label15);
-      Underline(link ? over : nullptr);
-      if (link) {
-        SetCursor(LoadCursorW(nullptr, IDC_HAND));
-        return TRUE;
-      }
-      break;
-    }
-    case WM_CTLCOLORSTATIC: {
-      HDC dc = reinterpret_cast<HDC>(wp);
-      int id = GetDlgCtrlID(reinterpret_cast<HWND>(lp));
-      SetTextColor(dc, id == Label10 || id == Label15 ? RGB(0, 70, 200) : RGB(30, 30, 30));
-      SetBkColor(dc, RGB(255, 255, 255));
-      return reinterpret_cast<LRESULT>(white_.get());
-    }
-    case WM_CLOSE:
-      DestroyWindow(hwnd());
-      return 0;
-  }
-  return Window::HandleMessage(msg, wp, lp);
+bool Form3::OnSetCursor(HWND over) {
+  bool link = over == Item(Label10) || over == Item(Label15);
+  Underline(link ? over : nullptr);
+  if (!link) return false;
+  SetCursor(LoadCursorW(nullptr, IDC_HAND));
+  return true;
+}
+
+HBRUSH Form3::OnCtlColor(HDC dc, HWND control) {
+  int id = GetDlgCtrlID(control);
+  SetTextColor(dc, id == Label10 || id == Label15 ? RGB(0, 70, 200) : RGB(30, 30, 30));
+  SetBkColor(dc, RGB(255, 255, 255));
+  return white_.get();
+}
+
+bool Form3::OnClose() {
+  DestroyWindow(hwnd());
+  return true;
 }
 
 }  // namespace vexa::app

@@ -4,13 +4,13 @@
 // the next "About" builds it afresh.
 #include <windows.h>
 
-#include "app/win/window.h"
 #include "platform/shell.h"
-#include "platform/win32/handles.h"
+#include "ui/scoped.h"
+#include "ui/window.h"
 
 namespace vexa::app {
 
-class Form3 : public Window {
+class Form3 : public ui::Window {
  public:
   enum ControlId : int {
     Label1 = 10, Label2, Label3, Label4, Label7, Label8, Label9, Label10, Label15, Label11,
@@ -18,7 +18,6 @@ class Form3 : public Window {
   };
 
   Form3(Shell& shell, HICON icon);
-  ~Form3() override;
 
   // Shows the window, loading it first when it is not loaded.
   void ShowAbout();
@@ -27,17 +26,19 @@ class Form3 : public Window {
   static constexpr wchar_t kWebAddress[] = L"https://vexatools.example/vexautility";
 
  private:
-  LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+  bool OnCommand(int id, int code, HWND control) override;
+  HBRUSH OnCtlColor(HDC dc, HWND control) override;
+  bool OnSetCursor(HWND over) override;
+  bool OnClose() override;
   void Form_Load();
-  void OnCommand(int id, int code);
   void Underline(HWND link);  // null: no link underlined
   HWND Item(int id) const { return GetDlgItem(id == List1 ? GetDlgItem(hwnd(), Picture1) : hwnd(), id); }
 
   Shell& shell_;
   HICON icon_;
   int dpi_ = 96;
-  win32::ScopedGdi<HFONT> font_, title_, link_, linkUnderlined_, narrow_;
-  win32::ScopedGdi<HBRUSH> white_;
+  ui::ScopedGdi<HFONT> font_, title_, link_, linkUnderlined_, narrow_;
+  ui::ScopedGdi<HBRUSH> white_;  // the labels' background
   HWND underlined_ = nullptr;
 };
 

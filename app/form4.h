@@ -4,16 +4,16 @@
 
 #include <functional>
 
-#include "app/win/window.h"
+#include "ui/scoped.h"
+#include "ui/window.h"
 
 namespace vexa::app {
 
-class Form4 : public Window {
+class Form4 : public ui::Window {
  public:
   enum Command : UINT { kMnuShow = 1, kMnuExit = 2 };
 
   Form4(std::function<void()> onShow, std::function<void()> onExit);
-  ~Form4() override;
 
   // Loads the window hidden the first time.
   void Load();
@@ -26,7 +26,7 @@ class Form4 : public Window {
   void mnuExit_Click();
 
  private:
-  HMENU mnuPop_ = nullptr;  // "Menu"
+  ui::ScopedMenu mnuPop_;  // "Menu"
   std::function<void()> onShow_, onExit_;
 };
 

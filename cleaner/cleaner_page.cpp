@@ -19,7 +19,7 @@ void FollowToggle(ui::Toggle& toggle, bool& flag) {
 CleanerPage::CleanerPage(const CleanerControls& controls, FileSystem& files, const Environment& environment,
                          ActivityLog& log)
     : c_(controls),
-      engine_(files, environment, log, rows_, {c_.Label3, c_.Label5, c_.Label7, c_.Label9, c_.Label11}),
+      engine_(files, environment, log, rows_, *this),
       removal_(files, rows_) {}
 
 void CleanerPage::TakeFlagsFromToggles() {
@@ -38,7 +38,6 @@ void CleanerPage::Timer1_Timer() {
   c_.Timer1.SetEnabled(false);  // one pass per start
   rows_.Clear();
   rows_.NotifyChanged();
-  for (ui::Caption* label : {&c_.Label5, &c_.Label7, &c_.Label9, &c_.Label11}) label->SetText(L"0");
   engine_.ResetCounts();
 
   engine_.ScanPrefetch();
@@ -51,6 +50,17 @@ void CleanerPage::Timer1_Timer() {
   c_.Label3.SetText(L"Searching Completed..");
   c_.UCP.StopWait();
   if (rows_.Count() > kRiskAbove) c_.boxes.Show(L"Your PC At Risk", L"Risk", ui::BoxIcon::Exclamation);
+}
+
+void CleanerPage::Counted(JunkCategory category, std::int64_t count) {
+  ui::Caption* label = &c_.Label9;
+  switch (category) {
+    case JunkCategory::Temp: label = &c_.Label9; break;
+    case JunkCategory::Cookies: label = &c_.Label11; break;
+    case JunkCategory::Junk: label = &c_.Label7; break;
+    case JunkCategory::Recent: label = &c_.Label5; break;
+  }
+  label->SetText(std::to_wstring(count));
 }
 
 void CleanerPage::Command2_Click() { removal_.RemoveCheckedJunk(); }

@@ -32,7 +32,7 @@ struct CleanerControls {
   ui::MessageBoxes& boxes;
 };
 
-class CleanerPage {
+class CleanerPage : private ScanSink {
  public:
   CleanerPage(const CleanerControls& controls, FileSystem& files, const Environment& environment, ActivityLog& log);
   CleanerPage(const CleanerPage&) = delete;
@@ -56,6 +56,9 @@ class CleanerPage {
   Module1& Removal() { return removal_; }
 
  private:
+  void Status(const std::wstring& text) override { c_.Label3.SetText(text); }
+  void Counted(JunkCategory category, std::int64_t count) override;
+
   CleanerControls c_;
   JunkList rows_;
   ModEngine engine_;

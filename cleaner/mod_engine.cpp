@@ -16,16 +16,20 @@ std::wstring Join(const std::wstring& folder, const std::wstring& name) {
 }  // namespace
 
 ModEngine::ModEngine(FileSystem& files, const Environment& environment, ActivityLog& log, JunkList& rows,
-                     Labels labels)
-    : files_(files), environment_(environment), log_(log), rows_(rows), labels_(labels) {}
+                     ScanSink& sink)
+    : files_(files), environment_(environment), log_(log), rows_(rows), sink_(sink) {}
 
-void ModEngine::ResetCounts() { TempFileCount = JunkFileCount = RecentFileCount = CookieCount = 0; }
+void ModEngine::ResetCounts() {
+  TempFileCount = JunkFileCount = RecentFileCount = CookieCount = 0;
+  for (JunkCategory c : {JunkCategory::Recent, JunkCategory::Junk, JunkCategory::Temp, JunkCategory::Cookies})
+    sink_.Counted(c, 0);
+}
 
 void ModEngine::ScanPrefetch() {
   Walk walk{environment_.Get(L"SystemRoot") + L"\\Prefetch", kIconPrefetch};
   walk.prefetchRows = true;
   walk.deletes = true;
-  Scan(walk, JunkFileCount, labels_.Label7);
+  Scan(walk, JunkFileCount, JunkCategory::Junk);
 }
 
 void ModEngine::ScanCookies() {
@@ -33,35 +37,35 @@ void ModEngine::ScanCookies() {
   Walk walk{kCookiesFolder, kIconOther};
   walk.deletes = true;
   walk.keepsDatFiles = true;
-  Scan(walk, CookieCount, labels_.Label11);
+  Scan(walk, CookieCount, JunkCategory::Cookies);
 }
 
 void ModEngine::ScanRecent() {
   if (!CleanRecent) return;
   Walk walk{environment_.Get(L"HOMEDRIVE") + environment_.Get(L"HOMEPATH") + L"\\Recent", kIconRecent};
   walk.deletes = true;
-  Scan(walk, RecentFileCount, labels_.Label5);
+  Scan(walk, RecentFileCount, JunkCategory::Recent);
 }
 
 void ModEngine::ScanUserTemp() {
   if (!CleanTemp) return;
   Walk walk{environment_.Get(L"TEMP"), kIconUserTemp};
   walk.subFolders = true;
-  Scan(walk, TempFileCount, labels_.Label9);
+  Scan(walk, TempFileCount, JunkCategory::Temp);
 }
 
 void ModEngine::ScanWindowsTemp() {
   if (!CleanTemp) return;
   Walk walk{environment_.Get(L"SystemRoot") + L"\\Temp", kIconOther};
   walk.deletes = true;
-  Scan(walk, TempFileCount, labels_.Label9);
+  Scan(walk, TempFileCount, JunkCategory::Temp);
 }
 
 // A step that fails (an unreadable folder, a file that will not go, a log
 // record that cannot be written) is skipped and the walk goes on. Log
 // records are written together at the end of the walk, in the order found.
-void ModEngine::Scan(const Walk& walk, std::int64_t& count, ui::Caption& countLabel) {
-  labels_.Label3.SetText(L"Searching : " + walk.folder);
+void ModEngine::Scan(const Walk& walk, std::int64_t& count, JunkCategory category) {
+  sink_.Status(L"Searching : " + walk.folder);
   std::vector<FolderEntry> entries;
   if (!walk.folder.empty() && files_.ListFolder(walk.folder, entries)) {
     ActivityLog::Batch records(log_);
@@ -85,7 +89,7 @@ void ModEngine::Scan(const Walk& walk, std::int64_t& count, ui::Caption& countLa
     }
   }
   rows_.NotifyChanged();
-  countLabel.SetText(std::to_wstring(count));
+  sink_.Counted(category, count);
 }
 
 }  // namespace vexa::cleaner

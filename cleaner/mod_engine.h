@@ -9,25 +9,27 @@
 #include "log/activity_log.h"
 #include "platform/environment.h"
 #include "platform/file_system.h"
-#include "platform/ui.h"
 
 namespace vexa::cleaner {
 
 // The cookies scanner leaves files of exactly this type alone.
 inline constexpr wchar_t kKeptCookieType[] = L"DAT File";
 
+enum class JunkCategory { Temp, Cookies, Junk, Recent };
+
+// What the scanners report besides the rows they add.
+class ScanSink {
+ public:
+  virtual ~ScanSink() = default;
+  // The folder being searched.
+  virtual void Status(const std::wstring& text) = 0;
+  // A category's count, after each scanner that counts into it.
+  virtual void Counted(JunkCategory category, std::int64_t count) = 0;
+};
+
 class ModEngine {
  public:
-  // The Cleaner page's labels the scanners write to.
-  struct Labels {
-    ui::Caption& Label3;   // status line
-    ui::Caption& Label5;   // RecentFileCount
-    ui::Caption& Label7;   // JunkFileCount
-    ui::Caption& Label9;   // TempFileCount
-    ui::Caption& Label11;  // CookieCount
-  };
-
-  ModEngine(FileSystem& files, const Environment& environment, ActivityLog& log, JunkList& rows, Labels labels);
+  ModEngine(FileSystem& files, const Environment& environment, ActivityLog& log, JunkList& rows, ScanSink& sink);
 
   // Category flags; they follow the toggles ck1, ck2 and ck3 and start from
   // the toggles' design values.
@@ -41,6 +43,7 @@ class ModEngine {
   std::int64_t RecentFileCount = 0;
   std::int64_t CookieCount = 0;
 
+  // Zeroes the four counts and reports them.
   void ResetCounts();
 
   // In the order a pass runs them.
@@ -59,13 +62,13 @@ class ModEngine {
     bool keepsDatFiles = false;  // the cookies filter
     bool subFolders = false;     // then the direct sub-folders, kept on disk
   };
-  void Scan(const Walk& walk, std::int64_t& count, ui::Caption& countLabel);
+  void Scan(const Walk& walk, std::int64_t& count, JunkCategory category);
 
   FileSystem& files_;
   const Environment& environment_;
   ActivityLog& log_;
   JunkList& rows_;
-  Labels labels_;
+  ScanSink& sink_;
 };
 
 }  // namespace vexa::cleaner

@@ -2,8 +2,9 @@
 
 namespace vexa::guard {
 
-LoggerBlockPage::LoggerBlockPage(ModBlokLogger& engine, LoggerBlockControls controls)
-    : engine_(engine), controls_(controls) {}
+LoggerBlockPage::LoggerBlockPage(ModBlokLogger& engine, LoggerBlockControls controls, ui::MessageBoxes& boxes,
+                                 ui::EventPump& pump)
+    : ui::PageSink(boxes, pump), engine_(engine), controls_(controls) {}
 
 void LoggerBlockPage::oxbutton1_Click() {
   auto& c = controls_;
@@ -62,5 +63,15 @@ void LoggerBlockPage::ScanLoggerTick() {
   c.oxbutton1.SetText(kScan);
   c.pb2.SetEnable(false);
 }
+
+LevelRating RateLevel(int v) {
+  constexpr auto rgb = [](unsigned r, unsigned g, unsigned b) { return r | (g << 8) | (b << 16); };
+  if (v < 40) return {L"Bad", rgb(255, 0, 0), true};
+  if (v > 80) return {L"OK", rgb(0, 255, 0), true};
+  if (v < 80) return {L"Good", rgb(255, 255, 0), true};
+  return {};
+}
+
+std::wstring LevelText(int value) { return std::to_wstring(value) + L" %"; }
 
 }  // namespace vexa::guard

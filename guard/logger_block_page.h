@@ -35,9 +35,18 @@ struct LoggerBlockControls {
   const LevelSource& blog;   // read for each process
 };
 
-class LoggerBlockPage : private LoggerScanSink {
+// The rating of the logger-block level, kept in step by Timer6.
+struct LevelRating {
+  std::wstring caption;  // "Bad", "Good", "OK"
+  unsigned color = 0;    // 0x00BBGGRR
+  bool changes = false;  // false at exactly 80: caption and colour stay
+};
+LevelRating RateLevel(int value);
+std::wstring LevelText(int value);  // "80 %"
+
+class LoggerBlockPage : private ui::PageSink, private LoggerScanSink {
  public:
-  LoggerBlockPage(ModBlokLogger& engine, LoggerBlockControls controls);
+  LoggerBlockPage(ModBlokLogger& engine, LoggerBlockControls controls, ui::MessageBoxes& boxes, ui::EventPump& pump);
 
   // "Scan" starts (or resumes) the staged run; "Stop" pauses it.
   void oxbutton1_Click();

@@ -36,23 +36,22 @@ bool StartsWith(const std::wstring& text, std::wstring_view prefix) {
 
 }  // namespace
 
-ModBlokLogger::ModBlokLogger(ProcessTable& processes, ActivityLog& log, ui::MessageBoxes& boxes, ui::EventPump& pump,
+ModBlokLogger::ModBlokLogger(ProcessTable& processes, const FileSystem& files, ActivityLog& log,
                              const MarkerSet& markers)
     : processes_(processes),
+      files_(files),
       log_(log),
-      boxes_(boxes),
-      pump_(pump),
       markers_(markers),
       carryRoom_(markers.MaxLength() > 0 ? markers.MaxLength() - 1 : 0) {}
 
-std::wstring ModBlokLogger::GetProcessList() {
+std::wstring ModBlokLogger::GetProcessList(ui::EngineSink& sink) {
   std::wstring list;
   for (const ProcessEntry& entry : processes_.Snapshot()) {
     list += TrimAtNull(entry.exeName);
     list += kProcessListSeparator;
     list += std::to_wstring(entry.id);
     list += kProcessListSeparator;
-    pump_.DoEvents();
+    sink.DoEvents();
   }
   return list;
 }
@@ -85,27 +84,27 @@ std::wstring ModBlokLogger::AddBackslash(const std::wstring& text) {
 
 std::wstring ModBlokLogger::TrimAtNull(const std::wstring& text) { return text.substr(0, text.find(L'\0')); }
 
-std::wstring ModBlokLogger::GetProcessPath(ProcessId id) const {
-  std::wstring path = processes_.ImagePath(id);
+std::wstring ModBlokLogger::GetProcessPath(const OpenedProcess* process) const {
+  std::wstring path = process ? process->ImagePath() : std::wstring();
   if (path.empty()) return kUnknownImagePath;
   if (StartsWith(path, L"\\??\\")) return path.substr(4);
   if (StartsWith(path, L"\\SystemRoot\\")) return GetWindowsDir() + L"\\" + path.substr(12);
   return path;
 }
 
-std::wstring ModBlokLogger::ResolvePath(const std::wstring& name, ProcessId id) const {
-  std::wstring path = GetProcessPath(id);
+std::wstring ModBlokLogger::ResolvePath(const std::wstring& name, const OpenedProcess* process) const {
+  std::wstring path = GetProcessPath(process);
   if (path != kUnknownImagePath) return path;
   const std::wstring windows = GetWindowsDir();
   if (windows.empty()) return path;  // no folder to look in
   const std::wstring w = AddBackslash(windows);
-  if (processes_.PathExists(w + name)) return w + name;
-  if (processes_.PathExists(w + L"system32\\" + name)) return w + L"system32\\" + name;
+  if (files_.Exists(w + name)) return w + name;
+  if (files_.Exists(w + L"system32\\" + name)) return w + L"system32\\" + name;
   return path;
 }
 
 bool ModBlokLogger::IsProtectedId(ProcessId id) const {
-  return id == processes_.CurrentId() || id == kIdleProcessId || id == kSystemProcessId || processes_.IsCritical(id);
+  return id == processes_.CurrentId() || id == kIdleProcessId || id == kSystemProcessId;
 }
 
 bool ModBlokLogger::IsProtectedPath(const std::wstring& imagePath) const {
@@ -120,7 +119,7 @@ bool ModBlokLogger::IsProtectedPath(const std::wstring& imagePath) const {
 
 bool ModBlokLogger::IsLoggerFile(const std::wstring& path) {
   lastBytesRead_ = 0;
-  const std::optional<std::uint64_t> length = processes_.FileLength(path);
+  const std::optional<std::uint64_t> length = files_.FileLength(path);
   if (!length || *length > kMaxExaminedFileBytes || *length < 1) return false;
 
   // [carried tail | piece]: the carry holds the last bytes of what came
@@ -134,7 +133,7 @@ bool ModBlokLogger::IsLoggerFile(const std::wstring& path) {
   bool found = false;
   // A read that fails part way leaves the file unjudged: no keylogger,
   // unless a marker had already turned up.
-  processes_.ReadHead(path, *length, piece, kReadPieceBytes, [&](std::size_t bytes) {
+  files_.ReadHead(path, *length, piece, kReadPieceBytes, [&](std::size_t bytes) {
     lastBytesRead_ += bytes;
     found = markers_.FoundIn(std::string_view(piece - carried, carried + bytes));
     if (found) return false;
@@ -146,36 +145,30 @@ bool ModBlokLogger::IsLoggerFile(const std::wstring& path) {
   return found;
 }
 
-void ModBlokLogger::KillProcess(ProcessId id) {
-  if (!IsProtected(id, GetProcessPath(id))) processes_.Terminate(id);
-  pump_.DoEvents();
-}
-
 void ModBlokLogger::ScanLoggers(LoggerScanSink& sink) {
-  for (const auto& [name, id] : SplitProcessList(GetProcessList())) {
+  for (const auto& [name, id] : SplitProcessList(GetProcessList(sink))) {
     if (IsProtectedId(id)) continue;
-    const std::wstring path = ResolvePath(name, id);
+    // One handle from here to the end: the id may be handed to another
+    // program while the box is open, the handle still names this process.
+    const std::unique_ptr<OpenedProcess> process = processes_.Open(id);
+    if (process && process->IsCritical()) continue;
+    const std::wstring path = ResolvePath(name, process.get());
     if (path == kUnknownImagePath || IsProtectedPath(path)) continue;
-    const std::wstring fname = processes_.StoredFileName(path);
+    const std::wstring fname = files_.StoredFileName(path);
     if (fname == kUnknownImagePath) continue;
-    const std::optional<std::uint64_t> length = processes_.FileLength(path);
+    const std::optional<std::uint64_t> length = files_.FileLength(path);
     if (!length || *length < 1) continue;
     if (sink.Level() < kLoggerLevelThreshold) continue;
     if (!IsLoggerFile(path)) continue;
 
-    boxes_.Show(kFoundText, kFoundTitle, ui::BoxIcon::Critical);
-    // The box may stay open for long, and an id that became free meanwhile
-    // can be handed to another program: end it only while the id still
-    // names the file that was examined.
-    if (EqualsNoCase(ResolvePath(name, id), path))
-      KillProcess(id);
-    else
-      pump_.DoEvents();
+    sink.ShowBox(kFoundText, kFoundTitle, ui::BoxIcon::Critical);
+    const bool ended = process && process->Terminate();
+    sink.DoEvents();
     sink.AddRow(L".");
     sink.AddRow(L".");
     sink.AddRow(L"- Keylogger Detected ... [ " + fname + L" ]");
-    sink.AddRow(L"- Keylogger Has Blocked");
-    log_.AppendToLog(log_entry::KeyloggerBlocked(fname));
+    sink.AddRow(ended ? L"- Keylogger Has Blocked" : L"- Keylogger Could Not Be Blocked");
+    log_.AppendToLog(ended ? log_entry::KeyloggerBlocked(fname) : log_entry::KeyloggerNotBlocked(fname));
     sink.StopAnimation();
   }
 }

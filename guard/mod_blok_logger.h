@@ -10,23 +10,23 @@
 
 #include "guard/marker_search.h"
 #include "log/activity_log.h"
+#include "platform/file_system.h"
 #include "platform/process_table.h"
 #include "platform/ui.h"
 
 namespace vexa::guard {
 
-// What a pass reports to its page.
-class LoggerScanSink {
+// What a pass reports to its page, besides the "Found" box and the moments
+// it gives the window's events.
+class LoggerScanSink : public virtual ui::EngineSink {
  public:
-  virtual ~LoggerScanSink() = default;
-
   // The logger-block level (BLog's value, 0 to 100), read for each process.
   virtual int Level() const = 0;
 
   // Adds a row with this text at the end of the result list.
   virtual void AddRow(const std::wstring& text) = 0;
 
-  // A keylogger was blocked: the staged run stops (Timer2 off, spinner stopped).
+  // A keylogger was found: the staged run stops (Timer2 off, spinner stopped).
   virtual void StopAnimation() = 0;
 };
 
@@ -38,19 +38,20 @@ inline constexpr wchar_t kProcessListSeparator = L'\x01';
 
 class ModBlokLogger {
  public:
-  ModBlokLogger(ProcessTable& processes, ActivityLog& log, ui::MessageBoxes& boxes, ui::EventPump& pump,
+  ModBlokLogger(ProcessTable& processes, const FileSystem& files, ActivityLog& log,
                 const MarkerSet& markers = MarkerSet::Keylogger());
 
   // Name, 0x01, decimal id, 0x01 for each process of one snapshot, in
-  // snapshot order. Pending events run after each entry.
-  std::wstring GetProcessList();
+  // snapshot order. The sink's events run after each entry.
+  std::wstring GetProcessList(ui::EngineSink& sink);
 
   // The list text split back into (name, id) pairs.
   static std::vector<std::pair<std::wstring, ProcessId>> SplitProcessList(const std::wstring& list);
 
-  // Image path of a process: "\??\" dropped, "\SystemRoot\" replaced by the
-  // Windows folder; "SYSTEM" when the path is not available.
-  std::wstring GetProcessPath(ProcessId id) const;
+  // Image path of an opened process: "\??\" dropped, "\SystemRoot\"
+  // replaced by the Windows folder; "SYSTEM" when there is no process or its
+  // path is not available.
+  std::wstring GetProcessPath(const OpenedProcess* process) const;
 
   std::wstring GetWindowsDir() const;
   static std::wstring AddBackslash(const std::wstring& text);
@@ -60,21 +61,16 @@ class ModBlokLogger {
   // markers. A missing, empty, too long or unreadable file is no keylogger.
   bool IsLoggerFile(const std::wstring& path);
 
-  // Ends the process, unless it is one that must never be ended (see
-  // IsProtected), then lets pending events run. Failures are silent.
-  void KillProcess(ProcessId id);
-
-  // One pass over all processes with detection, report, kill and log.
+  // One pass over all processes with detection, report, termination and log.
+  // A process found is ended through the handle it was examined through;
+  // rows and log say whether it really was.
   void ScanLoggers(LoggerScanSink& sink);
 
-  // The program itself, the Idle and System processes, a process the system
-  // marks critical, and the session and service managers that run from the
-  // Windows system folder (by full path: a same-named file elsewhere is not
-  // protected). `imagePath` is the resolved path, or "SYSTEM".
-  bool IsProtected(ProcessId id, const std::wstring& imagePath) const {
-    return IsProtectedId(id) || IsProtectedPath(imagePath);
-  }
-  // The parts of that rule that need only the id, or only the path.
+  // Never ended, never examined: the program itself, the Idle and System
+  // processes, a process the system marks critical, and the session and
+  // service managers that run from the Windows system folder (by full path:
+  // a same-named file elsewhere is not protected). `imagePath` is the
+  // resolved path, or "SYSTEM".
   bool IsProtectedId(ProcessId id) const;
   bool IsProtectedPath(const std::wstring& imagePath) const;
 
@@ -84,12 +80,11 @@ class ModBlokLogger {
 
  private:
   // The path of a pair after the Windows and system32 fallback.
-  std::wstring ResolvePath(const std::wstring& name, ProcessId id) const;
+  std::wstring ResolvePath(const std::wstring& name, const OpenedProcess* process) const;
 
   ProcessTable& processes_;
+  const FileSystem& files_;
   ActivityLog& log_;
-  ui::MessageBoxes& boxes_;
-  ui::EventPump& pump_;
   const MarkerSet& markers_;
   // Files are read in pieces into one buffer kept across files, the tail of
   // each piece carried in front of the next so that a marker split between

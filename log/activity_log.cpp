@@ -25,10 +25,12 @@ std::string ActivityLog::Format(const LogLine& line) const {
   return bytes;
 }
 
-bool ActivityLog::AppendToLog(const std::vector<LogLine>& lines) {
+bool ActivityLog::AppendToLog(const std::vector<LogLine>& lines) { return AppendToLog(kLogFileName, lines); }
+
+bool ActivityLog::AppendToLog(const std::wstring& fileName, const std::vector<LogLine>& lines) {
   std::string bytes;
   for (const LogLine& line : lines) bytes += Format(line);
-  return files_.Append(path_, bytes);
+  return files_.Append(folder_ + L"\\" + fileName, bytes);
 }
 
 bool ActivityLog::AppendToLog(std::initializer_list<LogLine> lines) {
@@ -52,6 +54,10 @@ LogLine JunkItem(const std::wstring& name, const std::wstring& fullPath) {
 
 std::vector<LogLine> KeyloggerBlocked(const std::wstring& fileName) {
   return {{kLogSeparator}, {DateStamp{}, L"Keylogger Has Blocked", fileName}, {kLogSeparator}};
+}
+
+std::vector<LogLine> KeyloggerNotBlocked(const std::wstring& fileName) {
+  return {{kLogSeparator}, {DateStamp{}, L"Keylogger Could Not Be Blocked", fileName}, {kLogSeparator}};
 }
 
 std::vector<LogLine> RegistryRepair() {

@@ -39,6 +39,9 @@ class ActivityLog {
   // loses this entry only; false tells the caller, who may ignore it.
   bool AppendToLog(const std::vector<LogLine>& lines);
   bool AppendToLog(std::initializer_list<LogLine> lines);
+  // The same into another file of the log's folder (a writer that names the
+  // log in its own spelling).
+  bool AppendToLog(const std::wstring& fileName, const std::vector<LogLine>& lines);
 
   // The bytes of one line as stored, CR LF included.
   std::string Format(const LogLine& line) const;
@@ -75,6 +78,8 @@ LogLine JunkItem(const std::wstring& name, const std::wstring& fullPath);
 
 // separator; date, "Keylogger Has Blocked", file name; separator
 std::vector<LogLine> KeyloggerBlocked(const std::wstring& fileName);
+// the same block when the process could not be ended
+std::vector<LogLine> KeyloggerNotBlocked(const std::wstring& fileName);
 
 // the seven lines written at the end of a registry repair run
 std::vector<LogLine> RegistryRepair();

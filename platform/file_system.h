@@ -1,6 +1,10 @@
 #pragma once
 // Files as the engines see them: whole operations that open, act and close,
 // returning a plain result. Paths are full Windows paths in UTF-16.
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -48,6 +52,26 @@ class FileSystem {
   // folder is left alone. Attributes are not changed first, so a read-only
   // or open file stays. False when nothing was removed.
   virtual bool RemoveFile(const Path& path) = 0;
+
+  // The name of an existing file (not a folder) as stored on disk, without
+  // its folder; empty when there is no such file.
+  virtual std::wstring StoredFileName(const Path& path) const = 0;
+
+  // Length in bytes of an existing file; nothing for a folder or a file that
+  // cannot be found.
+  virtual std::optional<std::uint64_t> FileLength(const Path& path) const = 0;
+
+  // Called with the number of bytes just read into the buffer; answers
+  // whether to go on reading.
+  using ChunkTaker = std::function<bool(std::size_t bytes)>;
+
+  // Reads the file from its start, at most `limit` bytes in all, in pieces
+  // of at most `room` bytes placed at `buffer`, handing each piece to `take`
+  // until it answers false or the file ends. Other programs may read, write
+  // and delete the file meanwhile. False when the file cannot be opened or a
+  // read fails.
+  virtual bool ReadHead(const Path& path, std::uint64_t limit, char* buffer, std::size_t room,
+                        const ChunkTaker& take) const = 0;
 };
 
 }  // namespace vexa

@@ -82,4 +82,29 @@ class EventPump {
   virtual void DoEvents() = 0;
 };
 
+// What an engine asks of the page it works for, besides its own results:
+// a message box, and a moment for the window's waiting events to run. Each
+// engine's sink adds what it reports (rows, counts, status text, answers).
+class EngineSink {
+ public:
+  virtual ~EngineSink() = default;
+  // Returns when the user has closed the box.
+  virtual void ShowBox(const std::wstring& text, const std::wstring& title, BoxIcon icon) = 0;
+  virtual void DoEvents() = 0;
+};
+
+// A sink's box and yield on a page's message boxes and event pump.
+class PageSink : public virtual EngineSink {
+ public:
+  PageSink(MessageBoxes& boxes, EventPump& pump) : boxes_(boxes), pump_(pump) {}
+  void ShowBox(const std::wstring& text, const std::wstring& title, BoxIcon icon) override {
+    boxes_.Show(text, title, icon);
+  }
+  void DoEvents() override { pump_.DoEvents(); }
+
+ private:
+  MessageBoxes& boxes_;
+  EventPump& pump_;
+};
+
 }  // namespace vexa::ui

@@ -8,10 +8,29 @@
 #include <string>
 #include <vector>
 
+#include "log/activity_log.h"
+#include "platform/clock.h"
+#include "platform/file_system.h"
 #include "platform/registry.h"
+#include "platform/ui.h"
 #include "registry/repair_catalogue.h"
 
-namespace vexa {
+namespace vexa::registry {
+
+// What one repair did.
+struct RepairSummary {
+  int steps = 0;
+  int unrepaired = 0;       // values and keys left as they were for lack of rights
+  std::wstring backupPath;  // empty when no backup could be written
+};
+
+// What a repair needs besides the registry.
+struct RepairServices {
+  const SystemFolders& system;
+  FileSystem& files;
+  const Clock& clock;
+  ActivityLog& log;  // the log block, and the folder of the undo file
+};
 
 class ModFixReg {
  public:
@@ -39,8 +58,13 @@ class ModFixReg {
   // others. One result per step, in order.
   std::vector<RegResult> RunSteps(std::span<const RepairStep> steps, const std::wstring& systemDirectory);
 
+  // The whole repair: saves an undo file beside the log (the repair goes
+  // ahead without one when it cannot be written), runs the catalogue, lets
+  // the page's events run once, and writes the log block.
+  RepairSummary RepairRegistry(const RepairServices& services, ui::EngineSink& sink);
+
  private:
   Registry& registry_;
 };
 
-}  // namespace vexa
+}  // namespace vexa::registry

@@ -5,7 +5,7 @@
 #include <set>
 #include <utility>
 
-namespace vexa {
+namespace vexa::registry {
 
 namespace {
 
@@ -288,4 +288,4 @@ int CountUnrepaired(std::span<const RepairStep> steps, const std::vector<RegResu
   return static_cast<int>(failed.size());
 }
 
-}  // namespace vexa
+}  // namespace vexa::registry

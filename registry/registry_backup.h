@@ -12,7 +12,7 @@
 #include "platform/registry.h"
 #include "registry/repair_catalogue.h"
 
-namespace vexa {
+namespace vexa::registry {
 
 class RegistrySnapshot {
  public:
@@ -73,4 +73,4 @@ int CountUnrepaired(std::span<const RepairStep> steps, const std::vector<RegResu
 // A key path as the registry resolves it: no trailing or doubled backslashes.
 std::wstring NormalizeKeyPath(const std::wstring& path);
 
-}  // namespace vexa
+}  // namespace vexa::registry

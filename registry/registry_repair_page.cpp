@@ -1,11 +1,10 @@
 #include "registry/registry_repair_page.h"
 
-#include "registry/registry_backup.h"
+namespace vexa::registry {
 
-namespace vexa {
-
-RegistryRepairPage::RegistryRepairPage(const RegistryRepairControls& controls, const RegistryRepairServices& services)
-    : c_(controls), s_(services), fixReg_(services.registry) {}
+RegistryRepairPage::RegistryRepairPage(const RegistryRepairControls& controls, Registry& registry,
+                                       const RepairServices& services, ui::MessageBoxes& boxes, ui::EventPump& pump)
+    : ui::PageSink(boxes, pump), c_(controls), services_(services), fixReg_(registry) {}
 
 void RegistryRepairPage::oxbutton12_Click() {
   // The run in its final step finishes first; a press then would have its
@@ -68,11 +67,11 @@ void RegistryRepairPage::FinalStep() {
     ~Flag() { f = false; }
   } guard(repairing_);
 
-  last_ = RepairRegistry();
+  last_ = fixReg_.RepairRegistry(services_, *this);
   if (last_.unrepaired == 0)
-    s_.boxes.Show(kRepairSuccessText, kRepairSuccessTitle, ui::BoxIcon::Information);
+    ShowBox(kRepairSuccessText, kRepairSuccessTitle, ui::BoxIcon::Information);
   else
-    s_.boxes.Show(DeniedText(last_.unrepaired), kRepairDeniedTitle, ui::BoxIcon::Exclamation);
+    ShowBox(DeniedText(last_.unrepaired), kRepairDeniedTitle, ui::BoxIcon::Exclamation);
 
   c_.Timer4.SetEnabled(false);
   c_.oxbutton12.SetEnabled(true);
@@ -83,26 +82,6 @@ void RegistryRepairPage::FinalStep() {
   c_.lblStat.SetText(L"-");
 }
 
-RepairSummary RegistryRepairPage::RepairRegistry() {
-  RepairSummary summary;
-  const std::wstring systemDirectory = s_.system.SystemDirectory();
-  auto steps = RepairCatalogue();
-
-  // The undo file is written before the first change; a repair goes ahead
-  // without it when it cannot be written.
-  RegistrySnapshot before = RegistrySnapshot::Capture(s_.registry, steps, systemDirectory);
-  std::wstring backup = s_.log.Folder() + L"\\" + BackupFileName(s_.clock.Now());
-  if (s_.files.WriteNew(backup, before.RegFileBytes())) summary.backupPath = backup;
-
-  std::vector<RegResult> results = fixReg_.RunSteps(steps, systemDirectory);
-  summary.steps = static_cast<int>(results.size());
-  summary.unrepaired = CountUnrepaired(steps, results, before);
-
-  s_.pump.DoEvents();
-  s_.log.AppendToLog(log_entry::RegistryRepair());
-  return summary;
-}
-
 std::wstring RegistryRepairPage::DeniedText(int unrepaired) {
   std::wstring count = std::to_wstring(unrepaired);
   std::wstring what =
@@ -111,4 +90,4 @@ std::wstring RegistryRepairPage::DeniedText(int unrepaired) {
          (unrepaired == 1 ? L"it." : L"them.");
 }
 
-}  // namespace vexa
+}  // namespace vexa::registry

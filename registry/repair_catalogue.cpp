@@ -2,7 +2,7 @@
 
 #include <array>
 
-namespace vexa {
+namespace vexa::registry {
 
 namespace {
 
@@ -165,4 +165,4 @@ bool IsWrite(const RepairStep& step) {
   return step.action == RepairAction::SetString || step.action == RepairAction::SetNumber;
 }
 
-}  // namespace vexa
+}  // namespace vexa::registry

@@ -8,7 +8,7 @@
 
 #include "platform/registry.h"
 
-namespace vexa {
+namespace vexa::registry {
 
 enum class RepairAction { SetString, SetNumber, DeleteValue, DeleteKey };
 
@@ -33,4 +33,4 @@ std::wstring RepairText(const RepairStep& step, const std::wstring& systemDirect
 
 bool IsWrite(const RepairStep& step);
 
-}  // namespace vexa
+}  // namespace vexa::registry

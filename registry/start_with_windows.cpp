@@ -1,6 +1,6 @@
 #include "registry/start_with_windows.h"
 
-namespace vexa {
+namespace vexa::registry {
 
 std::wstring StartWithWindows::EntryData() const {
   std::wstring name = environment_.ExecutableFileName();
@@ -27,4 +27,4 @@ void StartWithWindows::ckStar_Click() {
   }
 }
 
-}  // namespace vexa
+}  // namespace vexa::registry

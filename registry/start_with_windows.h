@@ -10,7 +10,7 @@
 #include "platform/ui.h"
 #include "registry/mod_fix_reg.h"
 
-namespace vexa {
+namespace vexa::registry {
 
 inline constexpr wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 inline constexpr wchar_t kRunValueName[] = L"Utility";
@@ -32,4 +32,4 @@ class StartWithWindows {
   ui::Toggle& ckStar_;
 };
 
-}  // namespace vexa
+}  // namespace vexa::registry

@@ -5,7 +5,7 @@
 #include "platform/http_url.h"
 #include "platform/text.h"
 
-namespace vexa {
+namespace vexa::shortener {
 
 namespace {
 
@@ -110,9 +110,8 @@ std::wstring cUrlShorten::ParseJsonReply(std::wstring_view reply) {
 
 // ---------------------------------------------------------------- requests
 
-cUrlShorten::cUrlShorten(HttpClient& http, ConnectionCheck& connection, ui::MessageBoxes& boxes,
-                         ui::EventPump& pump, ShortenerEndpoints endpoints)
-    : http_(http), connection_(connection), boxes_(boxes), pump_(pump), endpoints_(std::move(endpoints)) {}
+cUrlShorten::cUrlShorten(HttpClient& http, ConnectionCheck& connection, ShortenerEndpoints endpoints)
+    : http_(http), connection_(connection), endpoints_(std::move(endpoints)) {}
 
 std::wstring cUrlShorten::RequestUrl(ShortenService service, const std::wstring& e) const {
   std::wstring url = endpoints_.Of(service);
@@ -135,11 +134,8 @@ std::wstring cUrlShorten::RequestUrl(ShortenService service, const std::wstring&
   return url;
 }
 
-void cUrlShorten::Raise(const std::function<void(const std::wstring&)>& event, const std::wstring& text) {
-  if (event) event(text);
-}
-
-void cUrlShorten::ShortUrl(bool bBitly, bool bTinyUrl, bool bIsGd, bool bInkCo, bool bTinyCC, bool bPoSt) {
+void cUrlShorten::ShortUrl(ShortenSink& sink, bool bBitly, bool bTinyUrl, bool bIsGd, bool bInkCo, bool bTinyCC,
+                           bool bPoSt) {
   if (busy_) return;
   struct BusyScope {
     bool& flag;
@@ -148,7 +144,7 @@ void cUrlShorten::ShortUrl(bool bBitly, bool bTinyUrl, bool bIsGd, bool bInkCo, 
   } scope(busy_);
 
   if (IsMissing(smodLongUrl)) {
-    Raise(Error, L"cUrlShorten.sShortUrl.variable [sLongUrl] not supplied");
+    sink.Error(L"cUrlShorten.sShortUrl.variable [sLongUrl] not supplied");
     return;
   }
   const std::wstring e = EncodeUrl(smodLongUrl);
@@ -164,12 +160,12 @@ void cUrlShorten::ShortUrl(bool bBitly, bool bTinyUrl, bool bIsGd, bool bInkCo, 
     else if (service == ShortenService::PoSt && IsMissing(ACCESSTOKENpost))
       missing = L"cUrlShorten.sShortUrl.access token [ACCESSTOKENpost] not supplied";
     if (missing) {
-      Raise(Error, missing);
+      sink.Error(missing);
       continue;
     }
-    std::wstring r = SendRequest(service, RequestUrl(service, e));
-    Raise(sShortUrl, r);
-    pump_.DoEvents();
+    std::wstring r = SendRequest(sink, service, RequestUrl(service, e));
+    sink.sShortUrl(r);
+    sink.DoEvents();
   }
 }
 
@@ -180,14 +176,14 @@ bool cUrlShorten::IsInternetConnected() {
   return connection_.IsInternetConnected();
 }
 
-std::wstring cUrlShorten::SendRequest(ShortenService service, const std::wstring& url) {
+std::wstring cUrlShorten::SendRequest(ShortenSink& sink, ShortenService service, const std::wstring& url) {
   std::wstring result;
   if (IsInternetConnected()) {
     HttpRequest request;
     request.url = url;
     request.headers.emplace_back(L"User-Agent", kUserAgent);
     request.timeoutMs = timeoutMs_;
-    HttpReply reply = http_.Get(request, [this] { pump_.DoEvents(); });
+    HttpReply reply = http_.Get(request, [&sink] { sink.DoEvents(); });
     // A request that could not be made, timed out or was refused by the
     // service gives empty text, the same as an answer without an address.
     if (reply.Succeeded()) {
@@ -196,8 +192,8 @@ std::wstring cUrlShorten::SendRequest(ShortenService service, const std::wstring
     }
   }
   if (!IsInternetConnected())
-    boxes_.Show(L"Not Connected To Internet", L"Not Connected", ui::BoxIcon::Exclamation);
+    sink.ShowBox(L"Not Connected To Internet", L"Not Connected", ui::BoxIcon::Exclamation);
   return result;
 }
 
-}  // namespace vexa
+}  // namespace vexa::shortener

@@ -1,8 +1,8 @@
 #pragma once
 // cUrlShorten: turns one long address into short ones by asking up to six
 // public URL-shortening services, one GET each, in a fixed order. Results
-// come back as events: one sShortUrl per request made (empty text when the
-// service gave nothing usable), one Error per missing field.
+// come back as events through a sink: one sShortUrl per request made (empty
+// text when the service gave nothing usable), one Error per missing field.
 //
 // Where the requests go: each service's public API host, unless the
 // environment variable VEXA_SHORTENER_BASE holds another base address
@@ -18,7 +18,7 @@
 #include "platform/http_client.h"
 #include "platform/ui.h"
 
-namespace vexa {
+namespace vexa::shortener {
 
 // The services, in the order ShortUrl asks them.
 enum class ShortenService { Bitly, TinyUrl, IsGd, InkCo, TinyCC, PoSt };
@@ -51,12 +51,18 @@ class ShortenerEndpoints {
   bool loopback_ = false;
 };
 
+// cUrlShorten's events, and the box and event pump of the page it works for.
+class ShortenSink : public virtual ui::EngineSink {
+ public:
+  virtual void Error(const std::wstring& sErrDesc) = 0;
+  virtual void sShortUrl(const std::wstring& sShortUrl) = 0;
+};
+
 class cUrlShorten {
  public:
   static constexpr wchar_t kUserAgent[] = L"Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.0)";
 
-  cUrlShorten(HttpClient& http, ConnectionCheck& connection, ui::MessageBoxes& boxes, ui::EventPump& pump,
-              ShortenerEndpoints endpoints = ShortenerEndpoints::Public());
+  cUrlShorten(HttpClient& http, ConnectionCheck& connection, ShortenerEndpoints endpoints = ShortenerEndpoints::Public());
   cUrlShorten(const cUrlShorten&) = delete;
   cUrlShorten& operator=(const cUrlShorten&) = delete;
 
@@ -68,16 +74,12 @@ class cUrlShorten {
   std::wstring ACCESSTOKENpost;
   std::wstring smodLongUrl;
 
-  // Events.
-  std::function<void(const std::wstring& sErrDesc)> Error;
-  std::function<void(const std::wstring& sShortUrl)> sShortUrl;
-
   // One request per flag set, in this order; returns when all have ended.
-  // Window events are pumped while each request waits and after each
+  // The sink's events are pumped while each request waits and after each
   // sShortUrl event. A call made while a run is in progress (from one of
   // those events) does nothing.
-  void ShortUrl(bool bBitly = false, bool bTinyUrl = false, bool bIsGd = false, bool bInkCo = false,
-                bool bTinyCC = false, bool bPoSt = false);
+  void ShortUrl(ShortenSink& sink, bool bBitly = false, bool bTinyUrl = false, bool bIsGd = false,
+                bool bInkCo = false, bool bTinyCC = false, bool bPoSt = false);
 
   bool Busy() const { return busy_; }
 
@@ -103,17 +105,14 @@ class cUrlShorten {
   static std::wstring ParseJsonReply(std::wstring_view reply);
 
  private:
-  std::wstring SendRequest(ShortenService service, const std::wstring& url);
+  std::wstring SendRequest(ShortenSink& sink, ShortenService service, const std::wstring& url);
   bool IsInternetConnected();
-  void Raise(const std::function<void(const std::wstring&)>& event, const std::wstring& text);
 
   HttpClient& http_;
   ConnectionCheck& connection_;
-  ui::MessageBoxes& boxes_;
-  ui::EventPump& pump_;
   ShortenerEndpoints endpoints_;
   unsigned timeoutMs_ = kHttpTimeoutMs;
   bool busy_ = false;
 };
 
-}  // namespace vexa
+}  // namespace vexa::shortener

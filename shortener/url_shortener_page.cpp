@@ -2,7 +2,7 @@
 
 #include "platform/text.h"
 
-namespace vexa {
+namespace vexa::shortener {
 
 namespace {
 std::wstring LowerAscii(std::wstring text) {
@@ -13,23 +13,10 @@ std::wstring LowerAscii(std::wstring text) {
 }  // namespace
 
 UrlShortenerPage::UrlShortenerPage(const UrlShortenerControls& controls, const UrlShortenerServices& services)
-    : cShort(services.http, services.connection, services.boxes, services.pump,
-             ShortenerEndpoints::FromEnvironment(services.env)),
+    : ui::PageSink(services.boxes, services.pump),
+      cShort(services.http, services.connection, ShortenerEndpoints::FromEnvironment(services.env)),
       c_(controls),
-      boxes_(services.boxes),
-      log_(services.log),
-      files_(services.files) {
-  cShort.Error = [this](const std::wstring& text) { cShort_Error(text); };
-  cShort.sShortUrl = [this](const std::wstring& text) { cShort_sShortUrl(text); };
-}
-
-void UrlShortenerPage::ApplyDesignValues() {
-  c_.Tlong.SetText(kTlongText);
-  c_.Option1.SetValue(0);
-  c_.Option2.SetValue(0);
-  c_.Option3.SetValue(1);
-  c_.C.SetText(kCCaption);
-}
+      log_(services.log) {}
 
 void UrlShortenerPage::C_Click() {
   // A click that arrives while the last one's requests still run (the wait
@@ -49,27 +36,24 @@ void UrlShortenerPage::C_Click() {
   cShort.USERNAMEtinycc.clear();
   cShort.ACCESSTOKENpost.clear();
   cShort.smodLongUrl = c_.Tlong.Text();
-  cShort.ShortUrl(bBitly, bTinyUrl, bIsGd, false, false, false);
+  cShort.ShortUrl(*this, bBitly, bTinyUrl, bIsGd, false, false, false);
 }
 
 void UrlShortenerPage::Tlong_DblClick() { c_.Tlong.SetText(L"http://"); }
 
-void UrlShortenerPage::cShort_Error(const std::wstring& sErrDesc) {
-  boxes_.Show(sErrDesc + L" Or Connected to server error", L"Not Supplies", ui::BoxIcon::Exclamation);
+void UrlShortenerPage::Error(const std::wstring& sErrDesc) {
+  ShowBox(sErrDesc + L" Or Connected to server error", L"Not Supplies", ui::BoxIcon::Exclamation);
 }
 
-void UrlShortenerPage::cShort_sShortUrl(const std::wstring& sShortUrl) {
+void UrlShortenerPage::sShortUrl(const std::wstring& sShortUrl) {
   // Plain-text services end their answer with a line break of their own.
   // Tout holds one address per line, each ended by CR LF, so that break is
   // not carried in (a bare LF would also end up inside the log's line).
   std::wstring address = sShortUrl;
   while (!address.empty() && (address.back() == L'\n' || address.back() == L'\r')) address.pop_back();
   if (!IsBlank(address)) c_.Tout.SetText(c_.Tout.Text() + address + L"\r\n");
-
-  std::string bytes;
-  for (const LogLine& line : log_entry::UrlShortened(c_.Tlong.Text(), c_.Tout.Text())) bytes += log_.Format(line);
   // A log that cannot be written loses this block only.
-  files_.Append(log_.Folder() + L"\\" + kLogFileName, bytes);
+  log_.AppendToLog(kLogFileName, log_entry::UrlShortened(c_.Tlong.Text(), c_.Tout.Text()));
 }
 
-}  // namespace vexa
+}  // namespace vexa::shortener

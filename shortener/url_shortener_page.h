@@ -6,12 +6,11 @@
 
 #include "log/activity_log.h"
 #include "platform/environment.h"
-#include "platform/file_system.h"
 #include "platform/http_client.h"
 #include "platform/ui.h"
 #include "shortener/url_shorten.h"
 
-namespace vexa {
+namespace vexa::shortener {
 
 // The panel's controls, adapted by the window.
 struct UrlShortenerControls {
@@ -29,35 +28,25 @@ struct UrlShortenerServices {
   ConnectionCheck& connection;
   ui::MessageBoxes& boxes;
   ui::EventPump& pump;
-  ActivityLog& log;    // for its folder and its line format
-  FileSystem& files;   // the log block is appended through it
+  ActivityLog& log;
   const Environment& env;  // VEXA_SHORTENER_BASE, read once here
 };
 
-class UrlShortenerPage {
+class UrlShortenerPage : private ui::PageSink, private ShortenSink {
  public:
   // Design values of the panel's controls.
   static constexpr wchar_t kTlongText[] = L"Url";
-  static constexpr wchar_t kToutToolTip[] = L"Dble click to test shortened url or copy to clipboard.";
   static constexpr wchar_t kCCaption[] = L"Short URL";
-  // This handler opens the log under this spelling of its name.
+  // This handler writes the log under this spelling of its name.
   static constexpr wchar_t kLogFileName[] = L"VexaLog.log";
 
   UrlShortenerPage(const UrlShortenerControls& controls, const UrlShortenerServices& services);
   UrlShortenerPage(const UrlShortenerPage&) = delete;
   UrlShortenerPage& operator=(const UrlShortenerPage&) = delete;
 
-  // Puts the design values into the controls (Tlong "Url", "Server 3"
-  // selected, C "Short URL"); for a window that does not set them itself.
-  void ApplyDesignValues();
-
   // Handlers the window forwards.
   void C_Click();
   void Tlong_DblClick();
-
-  // cShort's events (wired by the constructor).
-  void cShort_Error(const std::wstring& sErrDesc);
-  void cShort_sShortUrl(const std::wstring& sShortUrl);
 
   // True while a click's requests are running.
   bool Busy() const { return cShort.Busy(); }
@@ -65,10 +54,12 @@ class UrlShortenerPage {
   cUrlShorten cShort;
 
  private:
+  // cShort's events.
+  void Error(const std::wstring& sErrDesc) override;
+  void sShortUrl(const std::wstring& sShortUrl) override;
+
   UrlShortenerControls c_;
-  ui::MessageBoxes& boxes_;
   ActivityLog& log_;
-  FileSystem& files_;
 };
 
-}  // namespace vexa
+}  // namespace vexa::shortener

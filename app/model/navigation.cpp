@@ -3,7 +3,6 @@
 namespace vexa::app {
 
 namespace {
-constexpr unsigned Rgb(unsigned r, unsigned g, unsigned b) { return r | (g << 8) | (b << 16); }
 }  // namespace
 
 Navigation::Navigation() {
@@ -82,14 +81,5 @@ void Navigation::oxbutton17_Click() {
 }
 
 void Navigation::BackFromUrl() { Set(Panel::PicURL, false); }
-
-LevelRating RateLevel(int v) {
-  if (v < 40) return {L"Bad", Rgb(255, 0, 0), true};
-  if (v > 80) return {L"OK", Rgb(0, 255, 0), true};
-  if (v < 80) return {L"Good", Rgb(255, 255, 0), true};
-  return {};
-}
-
-std::wstring LevelText(int value) { return std::to_wstring(value) + L" %"; }
 
 }  // namespace vexa::app

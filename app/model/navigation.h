@@ -55,13 +55,4 @@ class Navigation {
 inline constexpr const wchar_t* kTabCaptions[4] = {L"Home", L"Cleaner", L"Toolbox", L"Option"};
 inline constexpr const wchar_t* kPageTitles[4] = {L"Home", L"Cleaner", L"Toolbox", L"Other Option"};
 
-// The logger-block level rating kept in step by Timer6.
-struct LevelRating {
-  std::wstring caption;      // "Bad", "Good", "OK"
-  unsigned color = 0;        // 0x00BBGGRR
-  bool changes = false;      // false at exactly 80: caption and colour stay
-};
-LevelRating RateLevel(int value);
-std::wstring LevelText(int value);  // "80 %"
-
 }  // namespace vexa::app

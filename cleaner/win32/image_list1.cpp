@@ -2,40 +2,40 @@
 // (prefetch), 2 a page (user temp file), 3 a clock (recent), 5 a waste bin
 // (cookies, Windows temp, temp sub-folders). Picture 4 is left blank.
 #include "cleaner/win32/junk_list_view.h"
-#include "platform/win32/handles.h"
+#include "ui/scoped.h"
 
 namespace vexa::cleaner {
 
 namespace {
 
-using win32::ScopedGdi;
-using win32::ScopedSelect;
+using ui::ScopedGdi;
+using ui::ScopedSelect;
 
 constexpr int kSize = 16;
 constexpr COLORREF kKey = RGB(255, 0, 255);  // background, masked out
 
 struct Pen {
-  ScopedGdi<HPEN> pen;
-  ScopedGdi<HBRUSH> brush;
+  ui::ScopedGdi<HPEN> pen;
+  ui::ScopedGdi<HBRUSH> brush;
   Pen(COLORREF line, COLORREF fill) : pen(CreatePen(PS_SOLID, 1, line)), brush(CreateSolidBrush(fill)) {}
 };
 
 void Bolt(HDC dc) {
   Pen p(RGB(150, 80, 0), RGB(255, 200, 20));
-  ScopedSelect a(dc, p.pen.get()), b(dc, p.brush.get());
+  ui::ScopedSelect a(dc, p.pen.get()), b(dc, p.brush.get());
   const POINT shape[] = {{10, 0}, {3, 9}, {7, 9}, {5, 15}, {13, 5}, {9, 5}, {12, 0}};
   Polygon(dc, shape, 7);
 }
 
 void Page(HDC dc) {
   Pen p(RGB(90, 90, 100), RGB(255, 255, 255));
-  ScopedSelect a(dc, p.pen.get()), b(dc, p.brush.get());
+  ui::ScopedSelect a(dc, p.pen.get()), b(dc, p.brush.get());
   const POINT sheet[] = {{3, 1}, {10, 1}, {13, 4}, {13, 15}, {3, 15}};
   Polygon(dc, sheet, 5);
   const POINT fold[] = {{10, 1}, {10, 4}, {13, 4}};
   Polyline(dc, fold, 3);
-  ScopedGdi<HPEN> lines(CreatePen(PS_SOLID, 1, RGB(40, 110, 210)));
-  ScopedSelect c(dc, lines.get());
+  ui::ScopedGdi<HPEN> lines(CreatePen(PS_SOLID, 1, RGB(40, 110, 210)));
+  ui::ScopedSelect c(dc, lines.get());
   for (int y = 6; y <= 12; y += 2) {
     MoveToEx(dc, 5, y, nullptr);
     LineTo(dc, 12, y);
@@ -44,10 +44,10 @@ void Page(HDC dc) {
 
 void Clock(HDC dc) {
   Pen p(RGB(20, 60, 150), RGB(215, 235, 255));
-  ScopedSelect a(dc, p.pen.get()), b(dc, p.brush.get());
+  ui::ScopedSelect a(dc, p.pen.get()), b(dc, p.brush.get());
   Ellipse(dc, 0, 0, 16, 16);
-  ScopedGdi<HPEN> hands(CreatePen(PS_SOLID, 1, RGB(200, 30, 30)));
-  ScopedSelect c(dc, hands.get());
+  ui::ScopedGdi<HPEN> hands(CreatePen(PS_SOLID, 1, RGB(200, 30, 30)));
+  ui::ScopedSelect c(dc, hands.get());
   MoveToEx(dc, 8, 8, nullptr);
   LineTo(dc, 8, 3);
   MoveToEx(dc, 8, 8, nullptr);
@@ -56,13 +56,13 @@ void Clock(HDC dc) {
 
 void Bin(HDC dc) {
   Pen p(RGB(50, 60, 50), RGB(120, 170, 110));
-  ScopedSelect a(dc, p.pen.get()), b(dc, p.brush.get());
+  ui::ScopedSelect a(dc, p.pen.get()), b(dc, p.brush.get());
   Rectangle(dc, 6, 0, 10, 3);   // handle
   Rectangle(dc, 2, 2, 14, 5);   // lid
   const POINT body[] = {{3, 5}, {12, 5}, {11, 15}, {4, 15}};
   Polygon(dc, body, 4);
-  ScopedGdi<HPEN> ribs(CreatePen(PS_SOLID, 1, RGB(40, 90, 40)));
-  ScopedSelect c(dc, ribs.get());
+  ui::ScopedGdi<HPEN> ribs(CreatePen(PS_SOLID, 1, RGB(40, 90, 40)));
+  ui::ScopedSelect c(dc, ribs.get());
   for (int x = 6; x <= 9; x += 3) {
     MoveToEx(dc, x, 7, nullptr);
     LineTo(dc, x, 14);
@@ -88,15 +88,15 @@ HIMAGELIST CreateImageList1() {
   info.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
   for (void (*draw)(HDC) : {Bolt, Page, Clock, Blank, Bin}) {
-    ScopedGdi<HBITMAP> picture(CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    ui::ScopedGdi<HBITMAP> picture(CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!picture) {  // a list with a picture missing would shift the others
       ImageList_Destroy(list);
       list = nullptr;
       break;
     }
     {
-      ScopedSelect into(dc, picture.get());
-      ScopedGdi<HBRUSH> key(CreateSolidBrush(kKey));
+      ui::ScopedSelect into(dc, picture.get());
+      ui::ScopedGdi<HBRUSH> key(CreateSolidBrush(kKey));
       RECT all{0, 0, kSize, kSize};
       FillRect(dc, &all, key.get());
       draw(dc);

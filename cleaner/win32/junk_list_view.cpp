@@ -3,14 +3,12 @@
 #include <algorithm>
 #include <cwctype>
 
-#include "platform/win32/handles.h"
+#include "ui/scoped.h"
+#include "ui/window.h"
 
 namespace vexa::cleaner {
 
 namespace {
-
-using win32::ScopedGdi;
-using win32::ScopedSelect;
 
 constexpr int kTickSize = 16;
 constexpr COLORREF kKey = RGB(255, 0, 255);
@@ -21,22 +19,20 @@ constexpr UINT kTicked = INDEXTOSTATEIMAGEMASK(2);
 HIMAGELIST CreateTickImages() {
   HIMAGELIST list = ImageList_Create(kTickSize, kTickSize, ILC_COLOR24 | ILC_MASK, 2, 0);
   if (!list) return nullptr;
-  HDC screen = GetDC(nullptr);
-  HDC dc = CreateCompatibleDC(screen);
-  ScopedGdi<HBITMAP> picture(CreateCompatibleBitmap(screen, kTickSize, kTickSize));
-  ReleaseDC(nullptr, screen);
-  ScopedGdi<HBRUSH> key(CreateSolidBrush(kKey));
+  ui::ScopedWindowDc screen(nullptr);
+  ui::ScopedMemoryDc dc(CreateCompatibleDC(screen.get()));
+  ui::ScopedGdi<HBITMAP> picture(CreateCompatibleBitmap(screen.get(), kTickSize, kTickSize));
+  ui::ScopedGdi<HBRUSH> key(CreateSolidBrush(kKey));
   for (UINT state : {0u, static_cast<UINT>(DFCS_CHECKED)}) {
     {
-      ScopedSelect into(dc, picture.get());
+      ui::ScopedSelect into(dc.get(), picture.get());
       RECT all{0, 0, kTickSize, kTickSize};
-      FillRect(dc, &all, key.get());
+      FillRect(dc.get(), &all, key.get());
       RECT box{1, 1, 14, 14};
-      DrawFrameControl(dc, &box, DFC_BUTTON, DFCS_BUTTONCHECK | DFCS_FLAT | state);
+      DrawFrameControl(dc.get(), &box, DFC_BUTTON, DFCS_BUTTONCHECK | DFCS_FLAT | state);
     }
     ImageList_AddMasked(list, picture.get(), kKey);
   }
-  DeleteDC(dc);
   return list;
 }
 
@@ -64,8 +60,6 @@ JunkListView::~JunkListView() {
     DestroyWindow(hwnd_);
   }
   // LVS_SHAREIMAGELISTS: the list leaves its image lists to their owner.
-  if (icons_) ImageList_Destroy(icons_);
-  if (ticks_) ImageList_Destroy(ticks_);
 }
 
 HWND JunkListView::Create(HWND parent, int id, const RECT& rect) {
@@ -75,7 +69,7 @@ HWND JunkListView::Create(HWND parent, int id, const RECT& rect) {
                           WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_OWNERDATA | LVS_SHOWSELALWAYS |
                               LVS_SHAREIMAGELISTS,
                           rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, parent,
-                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
+                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ui::AppInstance(), nullptr);
   if (!hwnd_) return nullptr;
   ListView_SetExtendedListViewStyle(hwnd_, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
 
@@ -90,10 +84,10 @@ HWND JunkListView::Create(HWND parent, int id, const RECT& rect) {
   column.iSubItem = 1;
   ListView_InsertColumn(hwnd_, 1, &column);
 
-  icons_ = CreateImageList1();
-  ticks_ = CreateTickImages();
-  ListView_SetImageList(hwnd_, icons_, LVSIL_SMALL);
-  ListView_SetImageList(hwnd_, ticks_, LVSIL_STATE);
+  icons_.reset(CreateImageList1());
+  ticks_.reset(CreateTickImages());
+  ListView_SetImageList(hwnd_, icons_.get(), LVSIL_SMALL);
+  ListView_SetImageList(hwnd_, ticks_.get(), LVSIL_STATE);
   // The list keeps no state images of its own rows: it asks for them.
   ListView_SetCallbackMask(hwnd_, LVIS_STATEIMAGEMASK);
   SetWindowSubclass(hwnd_, ListProc, 0, reinterpret_cast<DWORD_PTR>(this));

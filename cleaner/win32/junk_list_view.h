@@ -8,6 +8,7 @@
 #include <commctrl.h>
 
 #include "cleaner/junk_list.h"
+#include "ui/scoped.h"
 
 namespace vexa::cleaner {
 
@@ -47,8 +48,7 @@ class JunkListView : public RowsObserver {
 
   JunkList& rows_;
   HWND hwnd_ = nullptr;
-  HIMAGELIST icons_ = nullptr;
-  HIMAGELIST ticks_ = nullptr;
+  ui::ScopedImageList icons_, ticks_;
   std::size_t shownCount_ = 0;
 };
 

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "platform/win32/handles.h"
+#include "ui/scoped.h"
 
 namespace vexa::controls {
 
@@ -80,7 +80,7 @@ LRESULT CALLBACK ControlProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
       RECT client;
       GetClientRect(hwnd, &client);
       {
-        win32::BufferedPaint buffer(dc, client.right, client.bottom);
+        ui::BufferedPaint buffer(dc, client.right, client.bottom);
         s->Paint(buffer.dc(), client);
       }
       EndPaint(hwnd, &ps);

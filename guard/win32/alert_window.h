@@ -7,32 +7,27 @@
 #include <string>
 
 #include "guard/keyword_watch_page.h"
-#include "platform/win32/handles.h"
+#include "ui/scoped.h"
+#include "ui/window.h"
 
-namespace vexa::guard::win32 {
+namespace vexa::guard {
 
-// SetWindowPos to HWND_TOPMOST (on) or HWND_NOTOPMOST (off), keeping the
-// position and size.
-void MakeTopmost(HWND window, bool onTop);
-
-class AlertWindow : public TitleAlert {
+class AlertWindow : public TitleAlert, public ui::Window {
  public:
   // `iconSource`: the main window, whose icon the alert takes when it loads.
-  explicit AlertWindow(HWND iconSource = nullptr);
-  ~AlertWindow() override;
-  AlertWindow(const AlertWindow&) = delete;
-  AlertWindow& operator=(const AlertWindow&) = delete;
+  explicit AlertWindow(HWND iconSource = nullptr) : iconSource_(iconSource) {}
 
   void SetIconSource(HWND iconSource) { iconSource_ = iconSource; }
 
   // Loads the window when needed (topmost, centred on the screen), puts the
-  // text in Label1 and shows it without waiting.
+  // text in Label1 and shows it without waiting. A window already on view
+  // comes to the top without taking the keyboard focus again.
   void Show(const std::wstring& message) override;
 
   // "OK": closes and unloads the window.
   void Command1_Click();
 
-  HWND Handle() const { return hwnd_; }  // nullptr while unloaded
+  HWND Handle() const { return hwnd(); }  // nullptr while unloaded
   HWND Label1() const { return label_; }
   HWND Command1() const { return ok_; }
 
@@ -40,16 +35,16 @@ class AlertWindow : public TitleAlert {
   static constexpr int kOkId = IDOK;
 
  private:
-  static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
-  LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);
-  void Form_Load();
-  void Layout();
+  void OnCreate() override;
+  bool OnCommand(int id, int code, HWND control) override;
+  void OnSize(int width, int height) override;
+  void OnDestroy() override;
 
   HWND iconSource_;
-  HWND hwnd_ = nullptr;
   HWND label_ = nullptr;
   HWND ok_ = nullptr;
-  ::vexa::win32::ScopedGdi<HFONT> font_;
+  int dpi_ = 96;
+  ui::ScopedGdi<HFONT> font_;
 };
 
-}  // namespace vexa::guard::win32
+}  // namespace vexa::guard

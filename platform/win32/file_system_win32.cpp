@@ -1,5 +1,6 @@
-#include "platform/win32/handles.h"
 #include "platform/win32/win32_platform.h"
+
+#include "ui/scoped.h"
 
 namespace vexa::win32 {
 
@@ -29,7 +30,7 @@ bool WriteAll(HANDLE file, std::string_view bytes) {
 bool Win32FileSystem::Append(const Path& path, std::string_view bytes) {
   // FILE_APPEND_DATA without FILE_WRITE_DATA: every write lands at the end,
   // even when another program appends to the same file.
-  ScopedHandle file(CreateFileW(ExtendedPath(path).c_str(), FILE_APPEND_DATA | SYNCHRONIZE,
+  ui::ScopedHandle file(CreateFileW(ExtendedPath(path).c_str(), FILE_APPEND_DATA | SYNCHRONIZE,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return false;
@@ -37,10 +38,48 @@ bool Win32FileSystem::Append(const Path& path, std::string_view bytes) {
 }
 
 bool Win32FileSystem::WriteNew(const Path& path, std::string_view bytes) {
-  ScopedHandle file(CreateFileW(ExtendedPath(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+  ui::ScopedHandle file(CreateFileW(ExtendedPath(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return false;
   return WriteAll(file.get(), bytes);
+}
+
+std::wstring Win32FileSystem::StoredFileName(const Path& path) const {
+  // Wildcards would make the lookup a search.
+  if (path.empty() || path.find_first_of(L"*?", path.rfind(L"\\\\?\\", 0) == 0 ? 4 : 0) != std::wstring::npos)
+    return {};
+  WIN32_FIND_DATAW data;
+  ui::ScopedFind find(FindFirstFileExW(ExtendedPath(path).c_str(), FindExInfoBasic, &data, FindExSearchNameMatch,
+                                      nullptr, 0));
+  if (!find) return {};
+  if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return {};
+  return data.cFileName;
+}
+
+std::optional<std::uint64_t> Win32FileSystem::FileLength(const Path& path) const {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (path.empty() || !GetFileAttributesExW(ExtendedPath(path).c_str(), GetFileExInfoStandard, &data))
+    return std::nullopt;
+  if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return std::nullopt;
+  return (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
+bool Win32FileSystem::ReadHead(const Path& path, std::uint64_t limit, char* buffer, std::size_t room,
+                                 const ChunkTaker& take) const {
+  ui::ScopedHandle file(CreateFileW(ExtendedPath(path).c_str(), GENERIC_READ,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+  if (!file) return false;
+  if (room > 0x40000000u) room = 0x40000000u;
+  while (limit > 0) {
+    DWORD want = static_cast<DWORD>(limit < room ? limit : room);
+    DWORD got = 0;
+    if (!ReadFile(file.get(), buffer, want, &got, nullptr)) return false;
+    if (got == 0) break;
+    limit -= got;
+    if (!take(got)) break;
+  }
+  return true;
 }
 
 }  // namespace vexa::win32

@@ -6,7 +6,7 @@
 
 #include <shellapi.h>
 
-#include "platform/win32/handles.h"
+#include "ui/scoped.h"
 
 namespace vexa::win32 {
 
@@ -27,7 +27,7 @@ bool IsLink(const WIN32_FIND_DATAW& found) {
 // handle is not a reparse point, and nothing is done.
 template <typename Action>
 bool OnLinkItself(const std::wstring& path, DWORD access, Action action) {
-  ScopedHandle link(CreateFileW(path.c_str(), access | FILE_READ_ATTRIBUTES,
+  ui::ScopedHandle link(CreateFileW(path.c_str(), access | FILE_READ_ATTRIBUTES,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                 FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
   if (!link) return false;
@@ -59,7 +59,7 @@ std::wstring FinalPath(HANDLE item) {
 }
 
 std::wstring FinalPathOf(const std::wstring& path) {
-  ScopedHandle item(CreateFileW(ExtendedPath(path).c_str(), FILE_READ_ATTRIBUTES,
+  ui::ScopedHandle item(CreateFileW(ExtendedPath(path).c_str(), FILE_READ_ATTRIBUTES,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                 FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
   return item ? FinalPath(item.get()) : std::wstring();
@@ -106,8 +106,8 @@ bool ResolvesElsewhere(HANDLE item, const std::wstring& path) {
 // file as the file it points at and open that file even when asked for the
 // link itself; such an item resolves outside its folder and is not opened,
 // so nothing reaches a file elsewhere.
-ScopedHandle OpenInPlace(const std::wstring& path, DWORD access) {
-  ScopedHandle item(CreateFileW(ExtendedPath(path).c_str(), access | FILE_READ_ATTRIBUTES,
+ui::ScopedHandle OpenInPlace(const std::wstring& path, DWORD access) {
+  ui::ScopedHandle item(CreateFileW(ExtendedPath(path).c_str(), access | FILE_READ_ATTRIBUTES,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                 FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
   if (item && ResolvesElsewhere(item.get(), path)) item.reset();
@@ -142,9 +142,9 @@ bool Win32FileSystem::ListFolder(const Path& folder, std::vector<FolderEntry>& e
   if (!IsSeparator(pattern.back())) pattern += L'\\';
   pattern += L'*';
   WIN32_FIND_DATAW found;
-  HANDLE search = FindFirstFileExW(ExtendedPath(pattern).c_str(), FindExInfoBasic, &found, FindExSearchNameMatch,
-                                   nullptr, FIND_FIRST_EX_LARGE_FETCH);
-  if (search == INVALID_HANDLE_VALUE) {
+  ui::ScopedFind search(FindFirstFileExW(ExtendedPath(pattern).c_str(), FindExInfoBasic, &found,
+                                        FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH));
+  if (!search) {
     // A drive root holding nothing has no "." entry: readable, and empty.
     return GetLastError() == ERROR_FILE_NOT_FOUND &&
            GetFileAttributesW(ExtendedPath(folder).c_str()) != INVALID_FILE_ATTRIBUTES;
@@ -153,8 +153,7 @@ bool Win32FileSystem::ListFolder(const Path& folder, std::vector<FolderEntry>& e
     const wchar_t* name = found.cFileName;
     if (name[0] == L'.' && (name[1] == 0 || (name[1] == L'.' && name[2] == 0))) continue;
     entries.push_back({name, (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0, IsLink(found)});
-  } while (FindNextFileW(search, &found));
-  FindClose(search);
+  } while (FindNextFileW(search.get(), &found));
   return true;
 }
 
@@ -175,7 +174,7 @@ bool Win32FileSystem::SetNormalAttributes(const Path& path) {
   DWORD attributes = GetFileAttributesW(full.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) return false;
   if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) return OnLinkItself(full, FILE_WRITE_ATTRIBUTES, SetNormal);
-  ScopedHandle item = OpenInPlace(path, FILE_WRITE_ATTRIBUTES);
+  ui::ScopedHandle item = OpenInPlace(path, FILE_WRITE_ATTRIBUTES);
   return item && SetNormal(item.get());
 }
 
@@ -187,7 +186,7 @@ bool Win32FileSystem::RemoveFile(const Path& path) {
   // link for deletion removes the link and leaves its target alone.
   if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) return OnLinkItself(full, DELETE, Dispose);
   if (attributes & FILE_ATTRIBUTE_DIRECTORY) return false;
-  ScopedHandle item = OpenInPlace(path, DELETE);
+  ui::ScopedHandle item = OpenInPlace(path, DELETE);
   return item && Dispose(item.get());
 }
 

@@ -13,32 +13,22 @@
 #include <utility>
 
 #include "platform/http_url.h"
-#include "platform/win32/handles.h"
+#include "ui/scoped.h"
 
 namespace vexa::win32 {
 
 namespace {
 
-class InternetHandle {
- public:
-  explicit InternetHandle(HINTERNET h = nullptr) : h_(h) {}
-  ~InternetHandle() {
-    if (h_) WinHttpCloseHandle(h_);
-  }
-  InternetHandle(const InternetHandle&) = delete;
-  InternetHandle& operator=(const InternetHandle&) = delete;
-  HINTERNET get() const { return h_; }
-  explicit operator bool() const { return h_ != nullptr; }
-
- private:
-  HINTERNET h_;
+struct CloseInternet {
+  void operator()(HINTERNET h) const { WinHttpCloseHandle(h); }
 };
+using InternetHandle = ui::Scoped<HINTERNET, CloseInternet>;
 
 // What the caller and the worker share. The worker writes reply and then
 // signals done; the caller reads reply only after seeing done. A caller that
 // gives up sets abandoned and never reads it.
 struct Exchange {
-  ScopedHandle done{CreateEventW(nullptr, TRUE, FALSE, nullptr)};
+  ui::ScopedHandle done{CreateEventW(nullptr, TRUE, FALSE, nullptr)};
   std::atomic<bool> abandoned{false};
   HttpReply reply;
 };

@@ -3,27 +3,15 @@
 
 #include <utility>
 
+#include "ui/scoped.h"
+
 namespace vexa::win32 {
 
 namespace {
 
 constexpr REGSAM kView = KEY_WOW64_64KEY;
 
-// An open key, closed exactly once.
-class ScopedKey {
- public:
-  ScopedKey() = default;
-  ~ScopedKey() {
-    if (h_) RegCloseKey(h_);
-  }
-  ScopedKey(const ScopedKey&) = delete;
-  ScopedKey& operator=(const ScopedKey&) = delete;
-  HKEY get() const { return h_; }
-  HKEY* out() { return &h_; }
-
- private:
-  HKEY h_ = nullptr;
-};
+using ui::ScopedKey;
 
 // Opens or creates the key; on failure the change is made on no key and
 // reports an invalid handle, like the change call on a 0 handle does.
@@ -37,11 +25,11 @@ RegResult OnKey(LONG keyStatus, ScopedKey& key, Change change) {
 
 LONG CreateKey(RegRoot root, const std::wstring& subKey, ScopedKey& key) {
   return RegCreateKeyExW(RootKey(root), subKey.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, MAXIMUM_ALLOWED | kView,
-                         nullptr, key.out(), nullptr);
+                         nullptr, key.put(), nullptr);
 }
 
 LONG OpenKey(RegRoot root, const std::wstring& subKey, REGSAM access, ScopedKey& key) {
-  return RegOpenKeyExW(RootKey(root), subKey.c_str(), 0, access | kView, key.out());
+  return RegOpenKeyExW(RootKey(root), subKey.c_str(), 0, access | kView, key.put());
 }
 
 }  // namespace

@@ -20,6 +20,10 @@ class Win32FileSystem : public FileSystem {
   std::wstring TypeDescription(const Path& path) const override;
   bool SetNormalAttributes(const Path& path) override;
   bool RemoveFile(const Path& path) override;
+  std::wstring StoredFileName(const Path& path) const override;
+  std::optional<std::uint64_t> FileLength(const Path& path) const override;
+  bool ReadHead(const Path& path, std::uint64_t limit, char* buffer, std::size_t room,
+                const ChunkTaker& take) const override;
 };
 
 class Win32Environment : public Environment {

@@ -17,19 +17,19 @@ struct CheckState {
     bool enabled = IsWindowEnabled(hwnd);
     COLORREF track = !enabled ? RGB(170, 170, 170) : on ? RGB(60, 170, 75) : RGB(150, 150, 150);
     int h = rc.bottom - 1, w = rc.right - 1;
-    win32::ScopedGdi<HBRUSH> brush(CreateSolidBrush(track));
-    win32::ScopedGdi<HPEN> pen(CreatePen(PS_SOLID, 1, RGB(90, 90, 90)));
+    ui::ScopedGdi<HBRUSH> brush(CreateSolidBrush(track));
+    ui::ScopedGdi<HPEN> pen(CreatePen(PS_SOLID, 1, RGB(90, 90, 90)));
     {
-      win32::ScopedSelect sb(dc, brush.get());
-      win32::ScopedSelect sp(dc, pen.get());
+      ui::ScopedSelect sb(dc, brush.get());
+      ui::ScopedSelect sp(dc, pen.get());
       RoundRect(dc, 0, 0, w, h, h, h);
     }
     int knob = h - 4;
     int x = on ? w - knob - 2 : 2;
-    win32::ScopedGdi<HBRUSH> white(CreateSolidBrush(RGB(255, 255, 255)));
+    ui::ScopedGdi<HBRUSH> white(CreateSolidBrush(RGB(255, 255, 255)));
     {
-      win32::ScopedSelect sb(dc, white.get());
-      win32::ScopedSelect sp(dc, GetStockObject(NULL_PEN));
+      ui::ScopedSelect sb(dc, white.get());
+      ui::ScopedSelect sp(dc, GetStockObject(NULL_PEN));
       Ellipse(dc, x, 2, x + knob + 1, 2 + knob + 1);
     }
     if (!enabled) {  // the disabled bar across the middle

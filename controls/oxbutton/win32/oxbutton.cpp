@@ -25,14 +25,14 @@ struct OxState {
     FillSolid(dc, rc, ParentBackground(hwnd));
     bool enabled = IsWindowEnabled(hwnd);
     COLORREF face = !enabled ? RGB(150, 150, 150) : pressed ? Shade(back, -30) : hot ? Shade(back, 25) : back;
-    win32::ScopedGdi<HBRUSH> brush(CreateSolidBrush(face));
-    win32::ScopedGdi<HPEN> pen(CreatePen(PS_SOLID, 1, Shade(face, -40)));
+    ui::ScopedGdi<HBRUSH> brush(CreateSolidBrush(face));
+    ui::ScopedGdi<HPEN> pen(CreatePen(PS_SOLID, 1, Shade(face, -40)));
     {
-      win32::ScopedSelect sb(dc, brush.get());
-      win32::ScopedSelect sp(dc, pen.get());
+      ui::ScopedSelect sb(dc, brush.get());
+      ui::ScopedSelect sp(dc, pen.get());
       RoundRect(dc, rc.left, rc.top, rc.right, rc.bottom, 6, 6);
     }
-    win32::ScopedSelect sf(dc, font ? font : GetStockObject(DEFAULT_GUI_FONT));
+    ui::ScopedSelect sf(dc, font ? font : GetStockObject(DEFAULT_GUI_FONT));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, enabled ? text : RGB(225, 225, 225));
     std::wstring caption = TextOf(hwnd);

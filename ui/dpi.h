@@ -1,0 +1,33 @@
+#pragma once
+// Dots per inch and the units the windows are designed in: twips (1440 per
+// inch) and pixels at 96 dpi, both scaled by the real DPI of the window.
+#include <windows.h>
+
+#include <string>
+
+#include "ui/scoped.h"
+
+namespace vexa::ui {
+
+// The window's DPI; the system's when the window is null or the call is
+// missing (before Windows 10).
+int DpiOf(HWND hwnd);
+
+inline int TwipsToPixels(int twips, int dpi) { return MulDiv(twips, dpi, 1440); }
+inline int Scale(int pixelsAt96, int dpi) { return MulDiv(pixelsAt96, dpi, 96); }
+inline RECT TwipsRect(int x, int y, int w, int h, int dpi) {
+  return RECT{TwipsToPixels(x, dpi), TwipsToPixels(y, dpi), TwipsToPixels(x + w, dpi), TwipsToPixels(y + h, dpi)};
+}
+
+struct FontSpec {
+  const wchar_t* face = L"Segoe UI";
+  int points = 9;
+  bool bold = false;
+  bool underline = false;
+  bool fixedPitch = false;
+};
+
+// A font of that many points at the DPI.
+ScopedGdi<HFONT> MakeFont(const FontSpec& spec, int dpi);
+
+}  // namespace vexa::ui
