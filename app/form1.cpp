@@ -30,7 +30,7 @@ bool IsTab(int id) { return id >= Label1_0 && id <= Label1_3; }
 Form1::Form1(AppContext& app)
     : ui::Window(Painting::Buffered),
       app_(app),
-      cleaner_(app.files, app.env, *app.log, boxes_),
+      cleaner_({app.files, app.env, *app.log, app.clock, boxes_, pump_}),
       registry_(app.registry, app.env, {app.systemFolders, app.files, app.clock, *app.log}, boxes_, pump_),
       logger_(app.processes, app.files, *app.log, app.shell, boxes_, pump_),
       windows_(app.desktop, pump_),

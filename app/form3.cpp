@@ -38,7 +38,7 @@ void Form3::Form_Load() {
   auto px = [this](int t) { return ui::TwipsToPixels(t, dpi_); };
   int w = px(kWidth), h = px(kHeight);
   int x = (GetSystemMetrics(SM_CXSCREEN) - w) / 2, y = (GetSystemMetrics(SM_CYSCREEN) - h) / 2;
-  Create(WS_EX_TOOLWINDOW, L"VexaForm3", L"About", WS_POPUP | WS_BORDER | WS_CLIPCHILDREN, x, y, w, h, nullptr);
+  Create(WS_EX_TOOLWINDOW, L"VexaForm3", L"About", WS_POPUP | WS_CLIPCHILDREN, x, y, w, h, nullptr);
   SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
   font_ = ui::MakeFont({L"Comic Sans MS", 9}, dpi_);
   title_ = ui::MakeFont({L"Comic Sans MS", 18, true}, dpi_);
@@ -120,7 +120,8 @@ bool Form3::OnCommand(int id, int code, HWND) {
       break;
     case Label10:
     case Label15:
-      if (code == STN_CLICKED) shell_.OpenDocument(ui::WindowText(Item(Label10)), L"");
+      if (code == STN_CLICKED)
+        shell_.OpenAddress(ui::WindowText(Item(Label10)), reinterpret_cast<std::uintptr_t>(hwnd()));
       break;
   }
   return true;

@@ -2,6 +2,7 @@
 // three seconds, then the program lives in the notification area.
 #include <windows.h>
 #include <commctrl.h>
+#include <objbase.h>
 
 #include "app/app_context.h"
 #include "app/form1.h"
@@ -22,6 +23,8 @@ namespace {
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_PROGRESS_CLASS | ICC_LISTVIEW_CLASSES};
   InitCommonControlsEx(&icc);
+  // The shell's file-type names (the cookie filter) need COM on this thread.
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
 
   vexa::app::AppContext app;
   vexa::app::Form1 form1(app);

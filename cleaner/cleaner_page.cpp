@@ -16,11 +16,11 @@ void FollowToggle(ui::Toggle& toggle, bool& flag) {
 
 }  // namespace
 
-CleanerPage::CleanerPage(const CleanerControls& controls, FileSystem& files, const Environment& environment,
-                         ActivityLog& log)
-    : c_(controls),
-      engine_(files, environment, log, rows_, *this),
-      removal_(files, rows_) {}
+CleanerPage::CleanerPage(const CleanerControls& controls, const CleanerServices& s)
+    : ui::PageSink(s.boxes, s.pump),
+      c_(controls),
+      engine_(s.files, s.environment, s.log, rows_, *this),
+      removal_(s.files, rows_, s.clock) {}
 
 void CleanerPage::TakeFlagsFromToggles() {
   engine_.CleanTemp = c_.ck1.Value() == 1;
@@ -29,11 +29,13 @@ void CleanerPage::TakeFlagsFromToggles() {
 }
 
 void CleanerPage::Command1_Click() {
+  if (removal_.Busy()) return;
   c_.UCP.PlayWait();
   c_.Timer1.SetEnabled(true);
 }
 
 void CleanerPage::Timer1_Timer() {
+  if (removal_.Busy()) return;  // the next tick scans
   c_.UCP.StopWait();
   c_.Timer1.SetEnabled(false);  // one pass per start
   rows_.Clear();
@@ -49,7 +51,7 @@ void CleanerPage::Timer1_Timer() {
   c_.Label12.SetText(L"Total Files Found : " + std::to_wstring(rows_.Count()));
   c_.Label3.SetText(L"Searching Completed..");
   c_.UCP.StopWait();
-  if (rows_.Count() > kRiskAbove) c_.boxes.Show(L"Your PC At Risk", L"Risk", ui::BoxIcon::Exclamation);
+  if (rows_.Count() > kRiskAbove) ShowBox(L"Your PC At Risk", L"Risk", ui::BoxIcon::Exclamation);
 }
 
 void CleanerPage::Counted(JunkCategory category, std::int64_t count) {
@@ -63,7 +65,7 @@ void CleanerPage::Counted(JunkCategory category, std::int64_t count) {
   label->SetText(std::to_wstring(count));
 }
 
-void CleanerPage::Command2_Click() { removal_.RemoveCheckedJunk(); }
+void CleanerPage::Command2_Click() { removal_.RemoveCheckedJunk(*this); }
 
 void CleanerPage::Check1_Click() {
   rows_.SetAllTicked(c_.Check1.Value() == 1);

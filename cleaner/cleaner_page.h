@@ -7,6 +7,7 @@
 #include "cleaner/mod_engine.h"
 #include "cleaner/module1.h"
 #include "log/activity_log.h"
+#include "platform/clock.h"
 #include "platform/environment.h"
 #include "platform/file_system.h"
 #include "platform/ui.h"
@@ -29,18 +30,29 @@ struct CleanerControls {
   ui::Toggle& ck1;       // "Clean Temp File"
   ui::Toggle& ck2;       // "Clean Cookies"
   ui::Toggle& ck3;       // "Clean Recent File"
-  ui::MessageBoxes& boxes;
 };
 
-class CleanerPage : private ScanSink {
+// What the page needs besides the controls.
+struct CleanerServices {
+  FileSystem& files;
+  const Environment& environment;
+  ActivityLog& log;
+  const Clock& clock;
+  ui::MessageBoxes& boxes;
+  ui::EventPump& pump;
+};
+
+class CleanerPage : private ui::PageSink, private ScanSink {
  public:
-  CleanerPage(const CleanerControls& controls, FileSystem& files, const Environment& environment, ActivityLog& log);
+  CleanerPage(const CleanerControls& controls, const CleanerServices& services);
   CleanerPage(const CleanerPage&) = delete;
   CleanerPage& operator=(const CleanerPage&) = delete;
 
   // Form1's load step: the category flags take the toggles' values.
   void TakeFlagsFromToggles();
 
+  // "Scan" and "Clean All" do nothing while Clean All runs (it lets the
+  // window's events run), and a scan waits for it to end.
   void Command1_Click();  // "Scan": spinner on, Timer1 on
   void Timer1_Timer();    // one scan pass
   void Command2_Click();  // "Clean All"

@@ -1,17 +1,38 @@
 #include "cleaner/module1.h"
 
+#include <vector>
+
 namespace vexa::cleaner {
 
-void Module1::DeleteJunkFile(const std::wstring& path) {
-  files_.SetNormalAttributes(path);
-  files_.RemoveFile(path);
+bool Module1::DeleteJunkFile(const std::wstring& path) {
+  if (files_.RemoveFile(path)) return true;
+  return files_.SetNormalAttributes(path) && files_.RemoveFile(path);
 }
 
-void Module1::RemoveCheckedJunk() {
-  std::size_t removed = rows_.RemoveTicked([this](const JunkRow& row) {
-    if (row.path != kJunkPathCell) DeleteJunkFile(row.path);
+void Module1::RemoveCheckedJunk(ui::EngineSink& sink) {
+  if (busy_) return;
+  busy_ = true;
+  struct Leave {
+    bool& flag;
+    ~Leave() { flag = false; }
+  } leave{busy_};
+
+  // The list shows the outcome first, so that it stays consistent while the
+  // window's events run between the deletes.
+  std::vector<std::wstring> paths;
+  std::size_t removed = rows_.RemoveTicked([&paths](const JunkRow& row) {
+    if (row.path != kJunkPathCell) paths.push_back(row.path);
   });
   if (removed) rows_.NotifyChanged();
+
+  std::uint64_t last = clock_.MonotonicMs();
+  for (const std::wstring& path : paths) {
+    DeleteJunkFile(path);
+    if (std::uint64_t now = clock_.MonotonicMs(); now - last >= kCleanPumpMs) {
+      sink.DoEvents();
+      last = clock_.MonotonicMs();
+    }
+  }
 }
 
 }  // namespace vexa::cleaner

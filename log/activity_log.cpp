@@ -8,8 +8,9 @@ ActivityLog::ActivityLog(FileSystem& files, const Clock& clock, std::wstring app
     : files_(files), clock_(clock), folder_(std::move(appFolder)), path_(folder_ + L"\\" + kLogFileName) {}
 
 void ActivityLog::CreateLogIfMissing() {
-  if (files_.Exists(path_)) return;
-  files_.WriteNew(path_, Format({std::wstring(kLogHeader)}));
+  // One step that creates the file only when there is none: an existing log
+  // is never emptied, whatever a check before would have said.
+  files_.CreateNew(path_, Format({std::wstring(kLogHeader)}));
 }
 
 std::string ActivityLog::Format(const LogLine& line) const {

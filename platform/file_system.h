@@ -13,6 +13,16 @@ namespace vexa {
 
 using Path = std::wstring;
 
+// The reparse tags of the two kinds of link: a symbolic link and a junction.
+// Any other reparse point (a cloud placeholder, a deduplicated file) is the
+// item itself, and nothing here deletes or changes it. Tag 0 means the
+// system reported none, as Wine does for its links.
+inline constexpr std::uint32_t kReparseTagSymlink = 0xA000000Cu;
+inline constexpr std::uint32_t kReparseTagJunction = 0xA0000003u;
+inline constexpr bool IsLinkTag(std::uint32_t tag) {
+  return tag == 0 || tag == kReparseTagSymlink || tag == kReparseTagJunction;
+}
+
 // One direct entry of a folder.
 struct FolderEntry {
   std::wstring name;    // without the folder
@@ -34,6 +44,11 @@ class FileSystem {
   // Creates the file (replacing any old one), writes the bytes, closes it.
   virtual bool WriteNew(const Path& path, std::string_view bytes) = 0;
 
+  // Creates the file only when no file of that name exists, and writes the
+  // bytes; an existing file is left exactly as it is. False when the file
+  // was not created (it exists, or it could not be made).
+  virtual bool CreateNew(const Path& path, std::string_view bytes) = 0;
+
   // The direct entries of a folder ("." and ".." left out), in the order the
   // system lists them. False (and no entries) when the folder is missing or
   // cannot be read. A link is listed as an entry of its own; what it points
@@ -45,11 +60,11 @@ class FileSystem {
   virtual std::wstring TypeDescription(const Path& path) const = 0;
 
   // Clears read-only, hidden, system and archive. On a link, the link's own
-  // attributes. False when the item is missing or cannot be changed.
+  // attributes; a reparse point that is no link is left alone. False when the item is missing or cannot be changed.
   virtual bool SetNormalAttributes(const Path& path) = 0;
 
   // Deletes a file, or a link itself (never what it points at). A real
-  // folder is left alone. Attributes are not changed first, so a read-only
+  // folder and a reparse point that is no link are left alone. Attributes are not changed first, so a read-only
   // or open file stays. False when nothing was removed.
   virtual bool RemoveFile(const Path& path) = 0;
 

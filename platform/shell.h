@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <string>
 
 namespace vexa {
@@ -11,6 +12,10 @@ class Shell {
   // Opens a document with the program Windows associates with it (the default
   // verb), from the given working folder. Failures are not reported.
   virtual void OpenDocument(const std::wstring& file, const std::wstring& workingFolder) = 0;
+
+  // Opens a web address with the "open" verb, on behalf of a window (its
+  // handle value; 0 for none). Failures are not reported.
+  virtual void OpenAddress(const std::wstring& address, std::uintptr_t ownerWindow) = 0;
 };
 
 }  // namespace vexa

@@ -176,7 +176,10 @@ RegistrySnapshot RegistrySnapshot::Capture(const Registry& registry, std::span<c
     if (s == kRegSuccess) {
       before.name = name;
       if (step.action == RepairAction::SetString)
-        snap.unchanged_[i] = before.type == kRegSz && before.data == RegStringData(RepairText(step, systemDirectory));
+        // Windows keeps its own spelling ("explorer.exe" where the catalogue
+        // writes "Explorer.exe"): the same text in other case needs no change.
+        snap.unchanged_[i] = before.type == kRegSz &&
+                             Fold(RegDataText(before.data)) == Fold(RepairText(step, systemDirectory));
       else if (step.action == RepairAction::SetNumber)
         snap.unchanged_[i] = before.type == kRegDword && before.data == RegDwordData(step.number);
       snap.SaveValue(step.root, key, std::move(before), true);

@@ -68,10 +68,11 @@ void RegistryRepairPage::FinalStep() {
   } guard(repairing_);
 
   last_ = fixReg_.RepairRegistry(services_, *this);
+  const std::wstring noUndo = last_.backupPath.empty() ? std::wstring(L"\r\n") + kNoUndoFileText : L"";
   if (last_.unrepaired == 0)
-    ShowBox(kRepairSuccessText, kRepairSuccessTitle, ui::BoxIcon::Information);
+    ShowBox(kRepairSuccessText + noUndo, kRepairSuccessTitle, ui::BoxIcon::Information);
   else
-    ShowBox(DeniedText(last_.unrepaired), kRepairDeniedTitle, ui::BoxIcon::Exclamation);
+    ShowBox(DeniedText(last_.unrepaired) + noUndo, kRepairDeniedTitle, ui::BoxIcon::Exclamation);
 
   c_.Timer4.SetEnabled(false);
   c_.oxbutton12.SetEnabled(true);

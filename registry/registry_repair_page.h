@@ -29,6 +29,8 @@ inline constexpr wchar_t kRepairSuccessText[] = L"Success Repair Value Registry 
 inline constexpr wchar_t kRepairSuccessTitle[] = L"Success";
 inline constexpr wchar_t kRepairDeniedTitle[] = L"Registry Repair";
 inline constexpr wchar_t kDotText[] = L"  .............";
+// The closing box's last line when the undo file could not be written.
+inline constexpr wchar_t kNoUndoFileText[] = L"No undo file was written: the changes cannot be undone.";
 
 class RegistryRepairPage : private ui::PageSink {
  public:

@@ -1,19 +1,54 @@
 #include "registry/start_with_windows.h"
 
-namespace vexa::registry {
+#include <cwctype>
 
-std::wstring StartWithWindows::EntryData() const {
-  std::wstring name = environment_.ExecutableFileName();
-  auto dot = name.find_last_of(L'.');
-  if (dot != std::wstring::npos && dot != 0) name.resize(dot);
-  return name + L".exe";
+namespace vexa::registry {
+namespace {
+
+bool SameText(const std::wstring& a, const std::wstring& b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i)
+    if (std::towupper(static_cast<wint_t>(a[i])) != std::towupper(static_cast<wint_t>(b[i]))) return false;
+  return true;
+}
+
+}  // namespace
+
+std::wstring StartWithWindows::EntryData() const { return L"\"" + environment_.ExecutablePath() + L"\""; }
+
+bool StartWithWindows::NamesThisProgram(const std::wstring& data) const {
+  std::wstring path = data;
+  if (path.size() >= 2 && path.front() == L'"' && path.back() == L'"') path = path.substr(1, path.size() - 2);
+  if (path.empty()) return false;
+  return SameText(path, environment_.ExecutablePath()) || SameText(path, environment_.ExecutableFileName());
+}
+
+bool StartWithWindows::EntryIn(RegRoot root) const {
+  RegValue value;
+  return registry_.QueryValue(root, kRunKey, kRunValueName, value) == kRegSuccess &&
+         (value.type == kRegSz || value.type == kRegExpandSz) && NamesThisProgram(RegDataText(value.data));
+}
+
+void StartWithWindows::RemoveIfOwn(RegRoot root) {
+  if (EntryIn(root)) fixReg_.DeleteValue(root, kRunKey, kRunValueName);
+}
+
+void StartWithWindows::Load() {
+  ckStar_.SetValue(EntryIn(RegRoot::LocalMachine) || EntryIn(RegRoot::CurrentUser) ? 1 : 0);
+}
+
+void StartWithWindows::RemoveOwnEntries() {
+  RemoveIfOwn(RegRoot::LocalMachine);
+  RemoveIfOwn(RegRoot::CurrentUser);
 }
 
 void StartWithWindows::ckStar_Click() {
   const auto value = static_cast<std::int16_t>(ckStar_.Value());
   if (value == 0) {
     fixReg_.DeleteValue(RegRoot::LocalMachine, kRunKey, kRunValueName);
-    fixReg_.DeleteValue(RegRoot::CurrentUser, kRunKey, kRunValueName);
+    // The per-user value only when it is this program's: another program
+    // may have its own "Utility" there.
+    RemoveIfOwn(RegRoot::CurrentUser);
   } else if (value == 1) {
     const std::wstring data = EntryData();
     RegResult machine = fixReg_.SetStringValue(RegRoot::LocalMachine, kRunKey, kRunValueName, data);
@@ -22,7 +57,7 @@ void StartWithWindows::ckStar_Click() {
     } else if (machine.Succeeded()) {
       // One entry only: a per-user one left from a run without the rights
       // would start the program a second time.
-      fixReg_.DeleteValue(RegRoot::CurrentUser, kRunKey, kRunValueName);
+      RemoveIfOwn(RegRoot::CurrentUser);
     }
   }
 }

@@ -1,5 +1,7 @@
 #include "shortener/url_shortener_page.h"
 
+#include <algorithm>
+
 #include "platform/text.h"
 
 namespace vexa::shortener {
@@ -51,6 +53,10 @@ void UrlShortenerPage::sShortUrl(const std::wstring& sShortUrl) {
   // not carried in (a bare LF would also end up inside the log's line).
   std::wstring address = sShortUrl;
   while (!address.empty() && (address.back() == L'\n' || address.back() == L'\r')) address.pop_back();
+  // Any other line break or control character is no short address: it would
+  // write lines of the service's choosing into Tout and the activity log.
+  if (std::any_of(address.begin(), address.end(), [](wchar_t ch) { return ch < 0x20 || ch == 0x7F; }))
+    address.clear();
   if (!IsBlank(address)) c_.Tout.SetText(c_.Tout.Text() + address + L"\r\n");
   // A log that cannot be written loses this block only.
   log_.AppendToLog(kLogFileName, log_entry::UrlShortened(c_.Tlong.Text(), c_.Tout.Text()));

@@ -38,11 +38,10 @@ const ui::ControlRow kRows[] = {
 
 }  // namespace
 
-CleanerPanel::CleanerPanel(FileSystem& files, const Environment& environment, ActivityLog& log,
-                           ui::MessageBoxes& boxes)
+CleanerPanel::CleanerPanel(const CleanerServices& services)
     : page_({Label3_, Label12_, Label5_, Label7_, Label9_, Label11_, UCP_, Timer1_, Timer3_, Command2_, Check1_, ck1_,
-             ck2_, ck3_, boxes},
-            files, environment, log),
+             ck2_, ck3_},
+            services),
       listView1_(page_.ListView1()) {}
 
 void CleanerPanel::Create(ui::Layout& layout, const ui::Site& site) {

@@ -18,7 +18,7 @@ enum CleanerTimer : UINT_PTR { Timer1 = 1, Timer3 = 3 };
 
 class CleanerPanel : public ui::Panel {
  public:
-  CleanerPanel(FileSystem& files, const Environment& environment, ActivityLog& log, ui::MessageBoxes& boxes);
+  explicit CleanerPanel(const CleanerServices& services);
 
   void Create(ui::Layout& layout, const ui::Site& site) override;
   void Load() override;

@@ -37,12 +37,19 @@ bool Win32FileSystem::Append(const Path& path, std::string_view bytes) {
   return WriteAll(file.get(), bytes);
 }
 
-bool Win32FileSystem::WriteNew(const Path& path, std::string_view bytes) {
-  ui::ScopedHandle file(CreateFileW(ExtendedPath(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file) return false;
-  return WriteAll(file.get(), bytes);
+namespace {
+bool Write(const Path& path, DWORD disposition, std::string_view bytes) {
+  ui::ScopedHandle file(CreateFileW(ExtendedPath(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, disposition,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+  return file && WriteAll(file.get(), bytes);
 }
+}  // namespace
+
+bool Win32FileSystem::WriteNew(const Path& path, std::string_view bytes) { return Write(path, CREATE_ALWAYS, bytes); }
+
+// CREATE_NEW: the system creates the file only when there is none, in one
+// step, so a log that exists is never emptied.
+bool Win32FileSystem::CreateNew(const Path& path, std::string_view bytes) { return Write(path, CREATE_NEW, bytes); }
 
 std::wstring Win32FileSystem::StoredFileName(const Path& path) const {
   // Wildcards would make the lookup a search.

@@ -14,17 +14,14 @@ namespace {
 
 bool IsSeparator(wchar_t c) { return c == L'\\' || c == L'/'; }
 
-// Junctions and symbolic links are "name surrogates": they stand for
-// another place. Other reparse points (cloud placeholders, dedup) are the
-// file itself. Some systems report no tag at all for a link.
 bool IsLink(const WIN32_FIND_DATAW& found) {
-  if (!(found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) return false;
-  return found.dwReserved0 == 0 || IsReparseTagNameSurrogate(found.dwReserved0);
+  return (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) && IsLinkTag(found.dwReserved0);
 }
 
 // Opens a link itself, not what it points at, and runs the action on it.
 // Where the system opened the target instead (it ignored the request), the
-// handle is not a reparse point, and nothing is done.
+// handle is not a reparse point, and nothing is done; nor is anything done
+// to a reparse point that is no link.
 template <typename Action>
 bool OnLinkItself(const std::wstring& path, DWORD access, Action action) {
   ui::ScopedHandle link(CreateFileW(path.c_str(), access | FILE_READ_ATTRIBUTES,
@@ -33,7 +30,7 @@ bool OnLinkItself(const std::wstring& path, DWORD access, Action action) {
   if (!link) return false;
   FILE_ATTRIBUTE_TAG_INFO tag{};
   if (!GetFileInformationByHandleEx(link.get(), FileAttributeTagInfo, &tag, sizeof tag)) return false;
-  if (!(tag.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) return false;
+  if (!(tag.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) || !IsLinkTag(tag.ReparseTag)) return false;
   return action(link.get());
 }
 

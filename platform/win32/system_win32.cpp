@@ -44,6 +44,10 @@ LocalTime Win32Clock::Now() const {
 
 std::uint64_t Win32Clock::MonotonicMs() const { return GetTickCount64(); }
 
+void Win32Shell::OpenAddress(const std::wstring& address, std::uintptr_t ownerWindow) {
+  ShellExecuteW(reinterpret_cast<HWND>(ownerWindow), L"open", address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
 void Win32Shell::OpenDocument(const std::wstring& file, const std::wstring& workingFolder) {
   ShellExecuteW(owner_, nullptr, file.c_str(), nullptr, workingFolder.c_str(), SW_SHOWNORMAL);
 }

@@ -15,6 +15,7 @@ class Win32FileSystem : public FileSystem {
   bool Exists(const Path& path) const override;
   bool Append(const Path& path, std::string_view bytes) override;
   bool WriteNew(const Path& path, std::string_view bytes) override;
+  bool CreateNew(const Path& path, std::string_view bytes) override;
   // Folder walks, type names and deletes: platform/win32/folder_win32.cpp.
   bool ListFolder(const Path& folder, std::vector<FolderEntry>& entries) const override;
   std::wstring TypeDescription(const Path& path) const override;
@@ -44,6 +45,7 @@ class Win32Shell : public Shell {
   explicit Win32Shell(HWND owner = nullptr) : owner_(owner) {}
   void SetOwner(HWND owner) { owner_ = owner; }
   void OpenDocument(const std::wstring& file, const std::wstring& workingFolder) override;
+  void OpenAddress(const std::wstring& address, std::uintptr_t ownerWindow) override;
 
  private:
   HWND owner_;

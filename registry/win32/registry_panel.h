@@ -21,6 +21,7 @@ class RegistryPanel : public ui::Panel {
                 ui::MessageBoxes& boxes, ui::EventPump& pump);
 
   void Create(ui::Layout& layout, const ui::Site& site) override;
+  void Load() override { star_.Load(); }
   bool OnCommand(int id, int code) override;
   bool OnTimer(UINT_PTR id) override;
 
