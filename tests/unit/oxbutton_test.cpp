@@ -54,9 +54,14 @@ struct Recorder : OxButtonEvents, OxButtonHost {
   bool ThemesAvailable() override { return false; }
 };
 
+struct Ox {
+  Recorder r;
+  oxbutton b{r, r};
+};
+
 // Drives a button through a script: "move x y", "down b shift x y", "up b shift x y",
 // "dbl", "leave", "key k shift", "keyup k shift", "char a", "blur", "active 0|1",
-// "access", "accessenter", separated by ';'.
+// "access", "accessenter", "value 0|1", separated by ';'.
 void Drive(oxbutton& b, const std::string& script) {
   std::istringstream steps(script);
   std::string step;
@@ -78,6 +83,7 @@ void Drive(oxbutton& b, const std::string& script) {
     else if (op == "active") b.ParentActivated(p[0] != 0);
     else if (op == "access") b.AccessKeyPressed(false);
     else if (op == "accessenter") b.AccessKeyPressed(true);
+    else if (op == "value") b.Set(&OxButtonProperties::value, p[0] != 0);
     else FAIL() << "unknown step " << op;
   }
 }
@@ -117,6 +123,9 @@ const Transition kTransitions[] = {
      "Enter Tip Down1 KeyDown32 KeyUp32", 2, false},
     {"FocusLostWhileInside", 0, false, "move 5 5; down 1 0 5 5; blur", "Enter Tip Down1", 1, false},
     {"DeactivatedWhileHot", 0, false, "move 5 5; active 0", "Enter Tip", 0, false},
+    {"ValueStaysFalseOnPushButton", 0, false, "value 1", "", 0, false},
+    {"ValueSetOnCheckButton", 1, false, "value 1", "", 2, true},
+    {"ValueSetOnOptionButton", 2, false, "value 1; value 0", "", 0, false},
     {"AccessKeyTogglesCheck", 1, false, "access", "Click", 2, true},
     {"AccessEnterIgnoredOnCheck", 1, false, "accessenter", "", 0, false},
     {"PopupRaisesNoMouseEvents", 0, true, "move 5 5; down 1 0 5 5; up 1 0 5 5; dbl; up 1 0 5 5",
@@ -127,8 +136,8 @@ class OxTransitions : public ::testing::TestWithParam<Transition> {};
 
 TEST_P(OxTransitions, RaiseTheseEventsAndEndInThisState) {
   const Transition& t = GetParam();
-  Recorder r;
-  oxbutton b(r, r);
+  Ox x;
+  auto& [r, b] = x;
   b.Set(&OxButtonProperties::ButtonStyle, 4);
   b.Set(&OxButtonProperties::Mode, t.mode);
   if (t.popup) b.SetPopupMenu(7, 0, 2);
@@ -149,31 +158,19 @@ TEST(OxOptionGroup, SelectingClearsOnlyTheSameContainersOptionButtons) {
   };
   const Member members[] = {{1, 2, true, false}, {1, 2, false, true}, {2, 2, true, true}, {1, 1, true, true}, {1, 2, true, false}};
   std::vector<OptionPeer> form;
-  std::vector<std::unique_ptr<Recorder>> hosts;
-  std::vector<std::unique_ptr<oxbutton>> buttons;
+  std::vector<std::unique_ptr<Ox>> buttons;
   for (const Member& m : members) {
-    hosts.push_back(std::make_unique<Recorder>());
-    hosts.back()->container = m.container;
-    hosts.back()->form = &form;
-    buttons.push_back(std::make_unique<oxbutton>(*hosts.back(), *hosts.back()));
-    buttons.back()->Set(&OxButtonProperties::Mode, m.mode);
-    buttons.back()->Set(&OxButtonProperties::value, m.value);
-    form.push_back({buttons.back().get(), m.container});
+    auto& x = *buttons.emplace_back(std::make_unique<Ox>());
+    x.r.container = m.container;
+    x.r.form = &form;
+    x.b.Set(&OxButtonProperties::Mode, m.mode);
+    x.b.Set(&OxButtonProperties::value, m.value);
+    form.push_back({&x.b, m.container});
   }
-  Drive(*buttons[1], "down 1 0 5 5; up 1 0 5 5");
-  for (std::size_t i = 0; i < buttons.size(); ++i) EXPECT_EQ(buttons[i]->Properties().value, members[i].expected) << i;
-  Drive(*buttons[1], "down 1 0 5 5; up 1 0 5 5");  // an option stays selected
-  EXPECT_TRUE(buttons[1]->Properties().value);
-}
-
-TEST(OxValue, StaysFalseOnAPushButtonAndFollowsTheModeOtherwise) {
-  Recorder r;
-  oxbutton b(r, r);
-  for (int mode : {0, 1, 2, 0}) {
-    b.Set(&OxButtonProperties::Mode, mode);
-    b.Set(&OxButtonProperties::value, true);
-    EXPECT_EQ(b.Properties().value, mode != 0) << mode;
-  }
+  Drive(buttons[1]->b, "down 1 0 5 5; up 1 0 5 5");
+  for (std::size_t i = 0; i < buttons.size(); ++i) EXPECT_EQ(buttons[i]->b.Properties().value, members[i].expected) << i;
+  Drive(buttons[1]->b, "down 1 0 5 5; up 1 0 5 5");  // an option stays selected
+  EXPECT_TRUE(buttons[1]->b.Properties().value);
 }
 
 TEST(OxPopupMenu, OpensByAlignmentAndOnlyForAMenu) {
@@ -181,14 +178,14 @@ TEST(OxPopupMenu, OpensByAlignmentAndOnlyForAMenu) {
       {0, "Menu(0,24,2)"},  {1, "Menu(0,0,32)"},  {2, "Menu(0,0,10)"},  {3, "Menu(80,0,2)"}, {4, "Menu(0,0,40)"},
       {5, "Menu(0,24,10)"}, {6, "Menu(80,0,32)"}, {7, "Menu(80,24,2)"}, {8, ""},            {-1, ""}};
   for (const auto& [align, expected] : rows) {
-    Recorder r;
-    oxbutton b(r, r);
+    Ox x;
+    auto& [r, b] = x;
     b.SetPopupMenu(7, align, 2);
     Drive(b, "down 1 0 5 5");
     EXPECT_EQ(r.log, expected) << align;
   }
-  Recorder r;
-  oxbutton b(r, r);
+  Ox x;
+  auto& [r, b] = x;
   b.SetPopupMenu(3, 0, 0);  // not a menu: still a push button
   Drive(b, "down 1 0 5 5");
   EXPECT_EQ(r.log, "Down1");
@@ -224,8 +221,8 @@ TEST(OxCaption, AccessKeyIsTheCharacterAfterTheFirstLoneAmpersand) {
 }
 
 TEST(OxPersistence, EmptyRecordGivesDefaultsAndSavesOnlyTheCaptionEffect) {
-  Recorder r;
-  oxbutton b(r, r);
+  Ox x;
+  auto& [r, b] = x;
   b.Load(PropertyBag{});
   EXPECT_EQ(b.Properties(), OxButtonDefaults(ClassicSystemColors()));
   PropertyBag saved;
@@ -235,8 +232,8 @@ TEST(OxPersistence, EmptyRecordGivesDefaultsAndSavesOnlyTheCaptionEffect) {
 }
 
 TEST(OxPersistence, RoundTripKeepsEveryValueAndReadsKeysWithoutCase) {
-  Recorder r;
-  oxbutton b(r, r);
+  Ox x;
+  auto& [r, b] = x;
   b.Load(PropertyBag{{L"buttonstyle", 4},
                      {L"backcolor", 0x404040},
                      {L"caption", std::wstring(L"&Scan")},
@@ -261,15 +258,14 @@ TEST(OxPersistence, RoundTripKeepsEveryValueAndReadsKeysWithoutCase) {
   PropertyBag saved;
   b.Save(saved);
   EXPECT_FALSE(saved.Has(L"CaptionAlign"));
-  Recorder r2;
-  oxbutton copy(r2, r2);
-  copy.Load(saved);
-  EXPECT_EQ(copy.Properties(), p);
+  Ox copy;
+  copy.b.Load(saved);
+  EXPECT_EQ(copy.b.Properties(), p);
 }
 
 TEST(OxPersistence, NewInstanceAndStyleChangeApplyTheStyleDefaults) {
-  Recorder r;
-  oxbutton b(r, r);
+  Ox x;
+  auto& [r, b] = x;
   b.InitNew(L"oxbutton1");
   EXPECT_EQ(b.Properties().ButtonStyle, 3);
   EXPECT_EQ(b.Properties().BackColor, 0xFDECE0u);

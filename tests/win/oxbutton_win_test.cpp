@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -59,21 +60,16 @@ class OxWin : public ::testing::Test {
   }
   // The button's pixels as it paints itself now, as COLORREFs.
   std::vector<COLORREF> Snapshot() {
-    BITMAPINFO bmi{};
-    bmi.bmiHeader = {sizeof(BITMAPINFOHEADER), kW, -kH, 1, 32, BI_RGB};
+    BITMAPINFO bmi{{sizeof(BITMAPINFOHEADER), kW, -kH, 1, 32, BI_RGB}};
     void* bits = nullptr;
     HDC dc = CreateCompatibleDC(nullptr);
     HBITMAP bmp = CreateDIBSection(dc, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0);
     HGDIOBJ old = SelectObject(dc, bmp);
     SendMessageW(button_, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
     GdiFlush();
-    std::vector<COLORREF> out(kW * kH);
-    for (int i = 0; i < kW * kH; ++i) {
-      std::uint32_t p = static_cast<std::uint32_t*>(bits)[i];
-      out[i] = RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
-    }
-    SelectObject(dc, old);
-    DeleteObject(bmp);
+    std::vector<COLORREF> out(static_cast<const std::uint32_t*>(bits), static_cast<const std::uint32_t*>(bits) + kW * kH);
+    for (COLORREF& c : out) c = RGB((c >> 16) & 0xFF, (c >> 8) & 0xFF, c & 0xFF);
+    DeleteObject(SelectObject(dc, old));
     DeleteDC(dc);
     return out;
   }
@@ -159,15 +155,14 @@ TEST_F(OxWin, EmptyCaptionCentresThePicture) {
   GetTempPathW(MAX_PATH, dir);
   const std::wstring path = std::wstring(dir) + L"oxbutton-red.bmp";
   {  // a 16 x 16 red bitmap
-    std::vector<std::uint32_t> pixels(16 * 16, 0x00FF0000);
-    BITMAPFILEHEADER file{0x4D42, static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + 1024), 0, 0,
-                          sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)};
+    std::vector<std::uint32_t> file(14 + 256, 0x00FF0000);  // 54 header bytes, rounded up to whole pixels
+    BITMAPFILEHEADER head{0x4D42, 56 + 1024, 0, 0, 56};
     BITMAPINFOHEADER info{sizeof info, 16, 16, 1, 32, BI_RGB};
+    std::memcpy(file.data(), &head, sizeof head);
+    std::memcpy(reinterpret_cast<char*>(file.data()) + sizeof head, &info, sizeof info);
     HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     DWORD n;
-    WriteFile(h, &file, sizeof file, &n, nullptr);
-    WriteFile(h, &info, sizeof info, &n, nullptr);
-    WriteFile(h, pixels.data(), 1024, &n, nullptr);
+    WriteFile(h, file.data(), 56 + 1024, &n, nullptr);
     CloseHandle(h);
   }
   Make({{L"ButtonStyle", 4}, {L"BackColor", 0x404040}, {L"PictureNormal", path}});

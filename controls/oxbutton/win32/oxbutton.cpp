@@ -193,6 +193,7 @@ bool OxView::Handle(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
       model_.GotFocus();
       return true;
     case WM_KILLFOCUS:
+      if (GetCapture() == hwnd_) ::ReleaseCapture();  // a Space press cut short
       model_.LostFocus();
       return true;
     case WM_GETDLGCODE: {

@@ -123,6 +123,23 @@ wchar_t GlyphFor(int symbol) {
   }
 }
 
+// The drop-down glyph as a small solid triangle.
+void DrawArrow(HDC dc, const Rect& r, int symbol, OleColor color) {
+  const int cx = (r.left + r.right) / 2, cy = (r.top + r.bottom) / 2, s = std::max(2, r.Width() / 4);
+  POINT pts[3];
+  switch (symbol) {
+    case 2: pts[0] = {cx - s, cy + s / 2}, pts[1] = {cx + s, cy + s / 2}, pts[2] = {cx, cy - s / 2 - 1}; break;
+    case 3: pts[0] = {cx - s / 2, cy - s}, pts[1] = {cx - s / 2, cy + s}, pts[2] = {cx + s / 2 + 1, cy}; break;
+    case 4: pts[0] = {cx + s / 2, cy - s}, pts[1] = {cx + s / 2, cy + s}, pts[2] = {cx - s / 2 - 1, cy}; break;
+    default: pts[0] = {cx - s, cy - s / 2}, pts[1] = {cx + s, cy - s / 2}, pts[2] = {cx, cy + s / 2 + 1}; break;
+  }
+  win32::ScopedGdi<HBRUSH> brush(CreateSolidBrush(color));
+  win32::ScopedGdi<HPEN> pen(CreatePen(PS_SOLID, 1, color));
+  win32::ScopedSelect sb(dc, brush.get());
+  win32::ScopedSelect sp(dc, pen.get());
+  Polygon(dc, pts, 3);
+}
+
 void DrawCaption(OxView& view, FaceBuffer& buffer, int width, int height) {
   oxbutton& model = view.model();
   const OxButtonProperties& p = model.Properties();
@@ -184,10 +201,16 @@ void DrawCaption(OxView& view, FaceBuffer& buffer, int width, int height) {
     lstrcpynA(lf.lfFaceName, "Marlett", LF_FACESIZE);
     win32::ScopedGdi<HFONT> marlett(CreateFontIndirectA(&lf));
     win32::ScopedSelect glyphFont(dc, marlett.get());
-    RECT r = ToRect(*layout.dropDown);
-    const wchar_t glyph = GlyphFor(p.DropDownSymbol);
-    SetTextColor(dc, look.glyph);
-    DrawTextW(dc, &glyph, 1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    wchar_t face[LF_FACESIZE] = L"";
+    GetTextFaceW(dc, LF_FACESIZE, face);
+    if (lstrcmpiW(face, L"Marlett") == 0) {
+      RECT r = ToRect(*layout.dropDown);
+      const wchar_t glyph = GlyphFor(p.DropDownSymbol);
+      SetTextColor(dc, look.glyph);
+      DrawTextW(dc, &glyph, 1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    } else {
+      DrawArrow(dc, *layout.dropDown, p.DropDownSymbol, look.glyph);  // a system without the symbol font
+    }
   }
   SetTextColor(dc, previous);
 }
