@@ -44,9 +44,9 @@ class OxWin : public ::testing::Test {
     DestroyWindow(host_);
     DeleteObject(font_);
   }
-  HWND Make(PropertyBag bag) {
+  HWND Make(PropertyBag bag, DWORD style = 0) {
     if (button_) DestroyWindow(button_);
-    button_ = CreateWindowExW(0, kOxButtonClass, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 10, 10, kW, kH, host_,
+    button_ = CreateWindowExW(0, kOxButtonClass, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | style, 10, 10, kW, kH, host_,
                               reinterpret_cast<HMENU>(1), GetModuleHandleW(nullptr), nullptr);
     SendMessageW(button_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
     SendMessageW(button_, kLoadProperties, 0, reinterpret_cast<LPARAM>(&bag));
@@ -194,6 +194,8 @@ TEST_F(OxWin, KeepsTheStockButtonContract) {
   EnableWindow(button_, FALSE);
   SendMessageW(button_, BM_CLICK, 0, 0);
   EXPECT_EQ(g_clicks, 3);
+  Make({{L"Caption", std::wstring(L"Stop")}}, WS_DISABLED);  // created disabled, no "Enabled" in the record
+  EXPECT_FALSE(IsWindowEnabled(button_));
 }
 
 TEST_F(OxWin, HotButtonMakesItsTooltipAndDeactivationEndsTheHotLook) {

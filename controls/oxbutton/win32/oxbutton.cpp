@@ -200,8 +200,7 @@ bool OxView::Handle(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
       // Enter, the arrows and typed characters come here; Tab and the access
       // keys stay with the dialog manager, which answers a mnemonic with BM_CLICK.
       const MSG* m = reinterpret_cast<const MSG*>(lp);
-      const bool isDefault = (GetWindowLongPtrW(hwnd_, GWL_STYLE) & 0x0F) == BS_DEFPUSHBUTTON;
-      result = DLGC_BUTTON | DLGC_WANTARROWS | (isDefault ? DLGC_DEFPUSHBUTTON : DLGC_UNDEFPUSHBUTTON);
+      result = DLGC_BUTTON | DLGC_WANTARROWS;
       if (m && m->message == WM_KEYDOWN && m->wParam == VK_RETURN) result |= DLGC_WANTMESSAGE;
       if (m && m->message == WM_CHAR) result |= DLGC_WANTCHARS;
       return true;
@@ -221,8 +220,11 @@ bool OxView::Handle(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
       return true;
     case kLoadProperties:
       if (const auto* bag = reinterpret_cast<const PropertyBag*>(lp)) {
+        // A record without "Enabled" keeps the window's own state (WS_DISABLED at creation).
+        PropertyBag record = *bag;
+        if (!record.Has(L"Enabled")) record.WriteAlways(L"Enabled", IsWindowEnabled(hwnd_) != FALSE);
         pictures_.clear();
-        model_.Load(*bag);
+        model_.Load(record);
         SyncWindowText();
         AttachHooks();
       }
