@@ -1,308 +1,149 @@
 #pragma once
-// An in-memory registry with the rules of the real one: names compare without
-// regard to case, writes create the whole key path, deletions only open, a key
-// with sub-keys cannot be deleted, and a key path can be made read-only (as
-// HKEY_LOCAL_MACHINE is for a standard user).
+// An in-memory registry with the real one's rules: names compare without
+// regard to case, writes create the whole key path, deletions only open, a
+// key with sub-keys cannot be deleted, and keys can be made read-only or
+// unreadable (as for a standard user).
 #include <algorithm>
 #include <map>
-#include <memory>
 #include <optional>
 #include <set>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "platform/registry.h"
-#include "tests/fakes/fake_file_system.h"
+#include "tests/fakes/fake_platform.h"
 
 namespace vexa::fakes {
 
 class FakeRegistry : public Registry {
  public:
-  static constexpr RegStatus kBadPathname = 161;  // ERROR_BAD_PATHNAME
-
-  struct Call {
-    enum Kind { SetString, SetDword, DeleteValue, DeleteKey } kind;
-    RegRoot root;
-    std::wstring subKey, name;
-    RegResult result;
-  };
-
-  // --- Registry ---
+  FakeRegistry() {
+    for (RegRoot root : {RegRoot::ClassesRoot, RegRoot::CurrentUser, RegRoot::LocalMachine, RegRoot::Users})
+      keys_[Id(root, {})];
+  }
 
   RegResult SetString(RegRoot root, const std::wstring& subKey, const std::wstring& name,
                       const std::wstring& data) override {
-    return Record(Call::SetString, root, subKey, name, Write(root, subKey, name, kRegSz, RegStringData(data)));
+    return Write(root, subKey, {name, kRegSz, RegStringData(data)});
   }
   RegResult SetDword(RegRoot root, const std::wstring& subKey, const std::wstring& name, std::int32_t data) override {
-    return Record(Call::SetDword, root, subKey, name, Write(root, subKey, name, kRegDword, RegDwordData(data)));
+    return Write(root, subKey, {name, kRegDword, RegDwordData(data)});
   }
   RegResult DeleteValue(RegRoot root, const std::wstring& subKey, const std::wstring& name) override {
-    RegResult r;
-    Key* key = Open(root, subKey, r.keyStatus);
-    if (!key) {
-      r.status = kRegInvalidHandle;
-    } else if (ReadOnly(root, Split(subKey))) {
-      r.status = kRegAccessDenied;  // the key opened for reading only
-    } else {
-      r.status = key->values.erase(FoldCase(name)) ? kRegSuccess : kRegFileNotFound;
-    }
-    return Record(Call::DeleteValue, root, subKey, name, r);
+    ++changes;
+    const std::wstring id = Id(root, subKey);
+    if (!keys_.count(id)) return {kRegInvalidHandle, kRegFileNotFound};
+    if (ReadOnly(id)) return {kRegAccessDenied, kRegSuccess};
+    return {keys_[id].values.erase(Fold(name)) ? kRegSuccess : kRegFileNotFound, kRegSuccess};
   }
   RegResult DeleteKey(RegRoot root, const std::wstring& subKey, const std::wstring& keyName) override {
-    RegResult r;
-    Key* parent = Open(root, subKey, r.keyStatus);
-    if (!parent) {
-      r.status = kRegInvalidHandle;
-    } else {
-      r.status = DeleteBelow(root, subKey, keyName);
-    }
-    return Record(Call::DeleteKey, root, subKey, keyName, r);
+    ++changes;
+    const std::wstring id = Id(root, subKey), target = Id(root, subKey + L"\\" + keyName);
+    if (!keys_.count(id)) return {kRegInvalidHandle, kRegFileNotFound};
+    if (!keys_.count(target)) return {kRegFileNotFound, kRegSuccess};
+    if (ReadOnly(target) || !SubKeys(target).empty()) return {kRegAccessDenied, kRegSuccess};
+    keys_.erase(target);
+    return {};
   }
-
   RegStatus QueryValue(RegRoot root, const std::wstring& subKey, const std::wstring& name,
                        RegValue& out) const override {
-    ++reads;
-    RegStatus status;
-    const Key* key = Find(root, subKey, status);
-    if (!key) return status;
-    if (unreadable_.count(Id(root, Split(subKey)))) return kRegAccessDenied;
-    auto it = key->values.find(FoldCase(name));
+    const Key* key = Readable(Id(root, subKey));
+    if (!key) return keys_.count(Id(root, subKey)) ? kRegAccessDenied : kRegFileNotFound;
+    auto it = key->values.find(Fold(name));
     if (it == key->values.end()) return kRegFileNotFound;
     out = it->second;
     return kRegSuccess;
   }
   RegStatus EnumerateKey(RegRoot root, const std::wstring& subKey, RegKeyContents& out) const override {
-    ++reads;
-    RegStatus status;
-    const Key* key = Find(root, subKey, status);
-    if (!key) return status;
-    if (unreadable_.count(Id(root, Split(subKey)))) return kRegAccessDenied;
+    const std::wstring id = Id(root, subKey);
+    const Key* key = Readable(id);
+    if (!key) return keys_.count(id) ? kRegAccessDenied : kRegFileNotFound;
     out = {};
     for (const auto& [folded, value] : key->values) out.values.push_back(value);
-    for (const auto& [folded, sub] : key->subKeys) out.subKeys.push_back(sub->name);
+    for (const std::wstring& sub : SubKeys(id)) out.subKeys.push_back(keys_.at(sub).name);
     return kRegSuccess;
   }
 
-  // --- test controls ---
-
-  void CreateKey(RegRoot root, const std::wstring& path) { Ensure(root, Split(path)); }
+  // Test controls.
   void Put(RegRoot root, const std::wstring& path, RegValue value) {
-    Key& key = Ensure(root, Split(path));
-    key.values[FoldCase(value.name)] = std::move(value);
+    Make(root, path).values[Fold(value.name)] = std::move(value);
   }
   void PutString(RegRoot root, const std::wstring& path, const std::wstring& name, const std::wstring& text) {
-    Put(root, path, RegValue{name, kRegSz, RegStringData(text)});
+    Put(root, path, {name, kRegSz, RegStringData(text)});
   }
   void PutDword(RegRoot root, const std::wstring& path, const std::wstring& name, std::int32_t n) {
-    Put(root, path, RegValue{name, kRegDword, RegDwordData(n)});
+    Put(root, path, {name, kRegDword, RegDwordData(n)});
   }
-  // Nothing at or below the path can be created, changed or deleted.
-  void DenyWrites(RegRoot root, const std::wstring& path = {}) { denied_.insert(Id(root, Split(path))); }
-  // The key's values cannot be read (its sub-keys still can).
-  void DenyReads(RegRoot root, const std::wstring& path) { unreadable_.insert(Id(root, Split(path))); }
-
-  bool HasKey(RegRoot root, const std::wstring& path) const {
-    RegStatus s;
-    return Find(root, path, s) != nullptr;
-  }
-  std::optional<RegValue> Get(RegRoot root, const std::wstring& path, const std::wstring& name) const {
-    RegStatus s;
-    const Key* key = Find(root, path, s);
-    if (!key) return std::nullopt;
-    auto it = key->values.find(FoldCase(name));
-    if (it == key->values.end()) return std::nullopt;
-    return it->second;
-  }
+  // Nothing at or below the key can be created, changed or deleted.
+  void DenyWrites(RegRoot root, const std::wstring& path = {}) { readOnly_.insert(Id(root, path)); }
+  // The key's values and sub-key names cannot be read.
+  void DenyReads(RegRoot root, const std::wstring& path) { unreadable_.insert(Id(root, path)); }
   std::optional<std::wstring> GetString(RegRoot root, const std::wstring& path, const std::wstring& name) const {
-    auto v = Get(root, path, name);
-    if (!v || v->type != kRegSz) return std::nullopt;
-    return RegDataText(v->data);
-  }
-  std::optional<std::int32_t> GetDword(RegRoot root, const std::wstring& path, const std::wstring& name) const {
-    auto v = Get(root, path, name);
-    if (!v || v->type != kRegDword || v->data.size() != 4) return std::nullopt;
-    return static_cast<std::int32_t>(v->data[0] | (v->data[1] << 8) | (v->data[2] << 16) |
-                                     (static_cast<std::uint32_t>(v->data[3]) << 24));
-  }
-  std::size_t ValueCount(RegRoot root, const std::wstring& path) const {
-    RegStatus s;
-    const Key* key = Find(root, path, s);
-    return key ? key->values.size() : 0;
+    RegValue v;
+    if (QueryValue(root, path, name, v) != kRegSuccess || v.type != kRegSz) return std::nullopt;
+    return RegDataText(v.data);
   }
 
-  // The whole tree as text, one line per key and value, for comparing states.
-  std::wstring Dump() const {
-    std::wstring out;
-    for (const auto& [root, key] : roots_)
-      if (!key.values.empty() || !key.subKeys.empty()) DumpKey(out, std::wstring(RootName(root)), key);
-    return out;
-  }
-
-  std::vector<Call> calls;  // the changes, in order
-  mutable int reads = 0;
+  int changes = 0;  // calls that change something (or try to)
 
  private:
   struct Key {
     std::wstring name;
-    std::map<std::wstring, RegValue> values;               // by folded name
-    std::map<std::wstring, std::unique_ptr<Key>> subKeys;  // by folded name
+    std::map<std::wstring, RegValue> values;  // by folded name
   };
 
-  struct Parsed {
-    std::vector<std::wstring> parts;
-    bool bad = false;
-  };
-
-  // Key names between backslashes; empty names (a trailing or doubled
-  // backslash) are skipped; a leading backslash is a bad path.
-  static Parsed Split(const std::wstring& path) {
-    Parsed p;
-    if (!path.empty() && path[0] == L'\\') p.bad = true;
-    std::wstring part;
-    for (wchar_t c : path) {
-      if (c == L'\\') {
-        if (!part.empty()) p.parts.push_back(std::move(part));
-        part.clear();
-      } else {
-        part.push_back(c);
-      }
-    }
-    if (!part.empty()) p.parts.push_back(std::move(part));
-    return p;
-  }
-
-  static std::wstring Id(RegRoot root, const Parsed& p) {
+  // The root's number and the folded key names, empty names left out.
+  static std::wstring Id(RegRoot root, const std::wstring& path) {
     std::wstring id = std::to_wstring(static_cast<std::uint32_t>(root));
-    for (const auto& part : p.parts) id += L"\\" + FoldCase(part);
+    std::size_t start = 0;
+    for (std::size_t cut; start <= path.size(); start = cut + 1) {
+      cut = std::min(path.find(L'\\', start), path.size());
+      if (cut > start) id += L"\\" + Fold(path.substr(start, cut - start));
+    }
     return id;
   }
-
-  // True when the key at these parts (existing or not) lies in a denied path.
-  bool ReadOnly(RegRoot root, const Parsed& p) const {
-    Parsed prefix;
-    if (denied_.count(Id(root, prefix))) return true;
-    for (const auto& part : p.parts) {
-      prefix.parts.push_back(part);
-      if (denied_.count(Id(root, prefix))) return true;
+  static std::wstring Parent(const std::wstring& id) { return id.substr(0, id.rfind(L'\\')); }
+  bool ReadOnly(std::wstring id) const {
+    for (;; id = Parent(id)) {
+      if (readOnly_.count(id)) return true;
+      if (id.find(L'\\') == std::wstring::npos) return false;
     }
-    return false;
+  }
+  const Key* Readable(const std::wstring& id) const {
+    auto it = keys_.find(id);
+    return it == keys_.end() || unreadable_.count(id) ? nullptr : &it->second;
+  }
+  std::vector<std::wstring> SubKeys(const std::wstring& id) const {
+    std::vector<std::wstring> out;
+    for (const auto& [other, key] : keys_)
+      if (other.find(L'\\') != std::wstring::npos && Parent(other) == id) out.push_back(other);
+    return out;
+  }
+  // The key and every missing key above it, named as the path spells them.
+  Key& Make(RegRoot root, const std::wstring& path) {
+    std::wstring id = Id(root, {});
+    std::size_t start = 0;
+    for (std::size_t cut; start <= path.size(); start = cut + 1) {
+      cut = std::min(path.find(L'\\', start), path.size());
+      if (cut == start) continue;
+      id += L"\\" + Fold(path.substr(start, cut - start));
+      if (!keys_.count(id)) keys_[id].name = path.substr(start, cut - start);
+    }
+    return keys_[id];
+  }
+  RegResult Write(RegRoot root, const std::wstring& subKey, RegValue value) {
+    ++changes;
+    const std::wstring id = Id(root, subKey);
+    std::wstring existing = id;
+    while (!keys_.count(existing) && existing.find(L'\\') != std::wstring::npos) existing = Parent(existing);
+    if (existing != id && ReadOnly(existing)) return {kRegInvalidHandle, kRegAccessDenied};
+    if (ReadOnly(id)) return {kRegAccessDenied, kRegSuccess};
+    Put(root, subKey, std::move(value));
+    return {};
   }
 
-  const Key* Find(RegRoot root, const std::wstring& path, RegStatus& status) const {
-    static const Key kEmptyRoot;
-    Parsed p = Split(path);
-    if (p.bad) {
-      status = kBadPathname;
-      return nullptr;
-    }
-    auto r = roots_.find(root);
-    const Key* key = r == roots_.end() ? &kEmptyRoot : &r->second;
-    for (const auto& part : p.parts) {
-      auto it = key->subKeys.find(FoldCase(part));
-      if (it == key->subKeys.end()) {
-        status = kRegFileNotFound;
-        return nullptr;
-      }
-      key = it->second.get();
-    }
-    status = kRegSuccess;
-    return key;
-  }
-
-  Key* Open(RegRoot root, const std::wstring& path, RegStatus& status) {
-    roots_[root];
-    return const_cast<Key*>(Find(root, path, status));
-  }
-
-  Key& Ensure(RegRoot root, const Parsed& p) {
-    Key* key = &roots_[root];
-    for (const auto& part : p.parts) {
-      auto& slot = key->subKeys[FoldCase(part)];
-      if (!slot) {
-        slot = std::make_unique<Key>();
-        slot->name = part;
-      }
-      key = slot.get();
-    }
-    return *key;
-  }
-
-  RegResult Write(RegRoot root, const std::wstring& path, const std::wstring& name, std::uint32_t type,
-                  std::vector<std::uint8_t> data) {
-    RegResult r;
-    Parsed p = Split(path);
-    if (p.bad) {
-      r.keyStatus = kBadPathname;
-      r.status = kRegInvalidHandle;
-      return r;
-    }
-    // Creating a missing key needs write access to its parent; an existing
-    // read-only key still opens, for reading.
-    Key* key = &roots_[root];
-    Parsed prefix;
-    for (const auto& part : p.parts) {
-      auto it = key->subKeys.find(FoldCase(part));
-      if (it == key->subKeys.end()) {
-        if (ReadOnly(root, prefix)) {
-          r.keyStatus = kRegAccessDenied;
-          r.status = kRegInvalidHandle;
-          return r;
-        }
-        auto made = std::make_unique<Key>();
-        made->name = part;
-        it = key->subKeys.emplace(FoldCase(part), std::move(made)).first;
-      }
-      key = it->second.get();
-      prefix.parts.push_back(part);
-    }
-    if (ReadOnly(root, p)) {
-      r.status = kRegAccessDenied;
-      return r;
-    }
-    auto& slot = key->values[FoldCase(name)];
-    if (slot.name.empty()) slot.name = name;
-    slot.type = type;
-    slot.data = std::move(data);
-    return r;
-  }
-
-  RegStatus DeleteBelow(RegRoot root, const std::wstring& subKey, const std::wstring& keyName) {
-    Parsed target = Split(subKey);
-    Parsed below = Split(keyName);
-    target.parts.insert(target.parts.end(), below.parts.begin(), below.parts.end());
-    if (target.parts.empty()) return kRegAccessDenied;  // a root cannot be deleted
-    Key* parent = &roots_[root];
-    for (std::size_t i = 0; i + 1 < target.parts.size(); ++i) {
-      auto it = parent->subKeys.find(FoldCase(target.parts[i]));
-      if (it == parent->subKeys.end()) return kRegFileNotFound;
-      parent = it->second.get();
-    }
-    auto it = parent->subKeys.find(FoldCase(target.parts.back()));
-    if (it == parent->subKeys.end()) return kRegFileNotFound;
-    if (ReadOnly(root, target) || !it->second->subKeys.empty()) return kRegAccessDenied;
-    parent->subKeys.erase(it);
-    return kRegSuccess;
-  }
-
-  RegResult Record(Call::Kind kind, RegRoot root, const std::wstring& subKey, const std::wstring& name, RegResult r) {
-    calls.push_back({kind, root, subKey, name, r});
-    return r;
-  }
-
-  static void DumpKey(std::wstring& out, const std::wstring& path, const Key& key) {
-    out += L"[" + path + L"]\n";
-    for (const auto& [folded, v] : key.values) {
-      out += L"  " + v.name + L" type " + std::to_wstring(v.type) + L":";
-      for (auto b : v.data) out += L" " + std::to_wstring(b);
-      out += L"\n";
-    }
-    for (const auto& [folded, sub] : key.subKeys) DumpKey(out, path + L"\\" + sub->name, *sub);
-  }
-
-  std::map<RegRoot, Key> roots_;
-  std::set<std::wstring> denied_;
-  std::set<std::wstring> unreadable_;
+  std::map<std::wstring, Key> keys_;  // by Id
+  std::set<std::wstring> readOnly_, unreadable_;
 };
 
 }  // namespace vexa::fakes

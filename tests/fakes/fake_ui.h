@@ -1,5 +1,5 @@
 #pragma once
-// In-memory controls for page tests.
+// In-memory controls, message boxes and event pump for page tests.
 #include <functional>
 #include <string>
 #include <vector>
@@ -57,14 +57,15 @@ class FakeSpinner : public ui::Spinner {
   bool playing = false;
 };
 
+// A value above Max reads back as Max, as the real bar does.
 class FakeProgressBar : public ui::ProgressBar {
  public:
-  explicit FakeProgressBar(int max = 100, int min = 0) : min(min), max(max) {}
-  int Min() const override { return min; }
+  explicit FakeProgressBar(int max) : max(max) {}
+  int Min() const override { return 0; }
   int Max() const override { return max; }
   int Value() const override { return value > max ? max : value; }
   void SetValue(int v) override { value = v; }
-  int min, max, value = 0;
+  int max, value = 0;
 };
 
 class FakeAnimatedBar : public ui::AnimatedBar {
@@ -85,7 +86,7 @@ class FakeMessageBoxes : public ui::MessageBoxes {
     if (whileOpen) whileOpen();
   }
   std::vector<Box> shown;
-  std::function<void()> whileOpen;  // runs "while the box is open"
+  std::function<void()> whileOpen;  // the window's events while the box is open
 };
 
 class FakeEventPump : public ui::EventPump {
@@ -95,7 +96,7 @@ class FakeEventPump : public ui::EventPump {
     if (pending) pending();
   }
   int calls = 0;
-  std::function<void()> pending;  // events that arrive during the pump
+  std::function<void()> pending;  // the window's events waiting to run
 };
 
 }  // namespace vexa::fakes
