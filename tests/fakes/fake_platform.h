@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <cwctype>
-#include <limits>
+#include <list>
 #include <map>
 #include <optional>
 #include <set>
@@ -23,8 +23,7 @@ inline std::wstring Fold(std::wstring_view s) {
   return out;
 }
 
-// Files and folders by full path. A folder lists its entries in the order
-// they were made.
+// Files and folders by full path, listed in the order they were made.
 class FakeFileSystem : public FileSystem {
  public:
   struct File {
@@ -40,23 +39,17 @@ class FakeFileSystem : public FileSystem {
   bool Exists(const Path& p) const override { return !existsSaysMissing && Find(p); }
   bool Append(const Path& p, std::string_view b) override {
     appends.push_back(p);
-    if (denied.count(Key(p))) return false;
-    Make(p).bytes.append(b);
-    return true;
+    return !denied.count(Key(p)) && (Make(p).bytes.append(b), true);
   }
   bool WriteNew(const Path& p, std::string_view b) override {
-    if (denied.count(Key(p))) return false;
-    Make(p).bytes.assign(b);
-    return true;
+    return !denied.count(Key(p)) && (Make(p).bytes.assign(b), true);
   }
   bool CreateNew(const Path& p, std::string_view b) override { return !Find(p) && WriteNew(p, b); }
   bool ListFolder(const Path& folder, std::vector<FolderEntry>& out) const override {
     out.clear();
-    const File* f = Find(folder);
-    if (!f || !f->folder) return false;
-    for (const auto& k : order_)
-      if (auto it = files_.find(k); it != files_.end() && Key(Parent(it->second.path)) == Key(folder))
-        out.push_back({it->second.path.substr(it->second.path.find_last_of(L'\\') + 1), it->second.folder});
+    if (!Find(folder) || !Find(folder)->folder) return false;
+    for (const File& f : files_)
+      if (Key(Parent(f.path)) == Key(folder)) out.push_back({f.path.substr(f.path.rfind(L'\\') + 1), f.folder});
     return true;
   }
   std::wstring TypeDescription(const Path& p) const override { return Find(p) ? Find(p)->type : L""; }
@@ -71,35 +64,32 @@ class FakeFileSystem : public FileSystem {
     removeAttempts.push_back(p);
     File* f = Find(p);
     if (!f || f->folder || f->readOnly || f->locked) return false;
-    files_.erase(Key(p));
+    files_.remove_if([&](const File& x) { return &x == f; });
     return true;
   }
   std::wstring StoredFileName(const Path& p) const override {
     const File* f = Find(p);
-    return f && !f->folder ? f->path.substr(f->path.find_last_of(L'\\') + 1) : L"";
+    return f && !f->folder ? f->path.substr(f->path.rfind(L'\\') + 1) : L"";
   }
   std::optional<std::uint64_t> FileLength(const Path& p) const override {
     const File* f = Find(p);
-    if (!f || f->folder) return std::nullopt;
-    return f->length.value_or(f->bytes.size());
+    return f && !f->folder ? f->length.value_or(f->bytes.size()) : std::optional<std::uint64_t>();
   }
   bool ReadHead(const Path& p, std::uint64_t limit, char* buffer, std::size_t room,
                 const ChunkTaker& take) const override {
     ++reads;
     const File* f = Find(p);
-    if (!f || failAfter == 0) return false;
+    if (!f) return false;
     const std::size_t end = static_cast<std::size_t>(std::min<std::uint64_t>(limit, f->bytes.size()));
-    for (std::size_t at = 0; at < end;) {
-      if (at >= failAfter) return false;
-      const std::size_t n = std::min({piece ? piece : room, room, end - at});
+    for (std::size_t at = 0, n; at < end; at += n) {
+      n = std::min({piece ? piece : room, room, end - at});
       std::memcpy(buffer, f->bytes.data() + at, n);
-      at += n;
       if (!take(n)) break;
     }
     return true;
   }
 
-  // Makes the file and every missing folder above it.
+  // Makes the file, and every missing folder above it.
   File& Put(const Path& p, std::string bytes = "x") {
     File& f = Make(p);
     f.bytes = std::move(bytes);
@@ -111,8 +101,8 @@ class FakeFileSystem : public FileSystem {
     return f;
   }
   File* Find(const Path& p) {
-    auto it = files_.find(Key(p));
-    return it == files_.end() ? nullptr : &it->second;
+    auto it = std::find_if(files_.begin(), files_.end(), [&](const File& f) { return Key(f.path) == Key(p); });
+    return it == files_.end() ? nullptr : &*it;
   }
   const File* Find(const Path& p) const { return const_cast<FakeFileSystem*>(this)->Find(p); }
   std::string Read(const Path& p) const { return Find(p) ? Find(p)->bytes : ""; }
@@ -124,50 +114,41 @@ class FakeFileSystem : public FileSystem {
 
   std::set<std::wstring> denied;  // keys of files that cannot be written
   bool existsSaysMissing = false;
-  std::size_t piece = 0;  // read pieces smaller than asked for
-  std::size_t failAfter = std::numeric_limits<std::size_t>::max();  // a read fails past this many bytes
+  std::size_t piece = 0;  // read in pieces smaller than asked for
   std::vector<Path> appends, removeAttempts, attributeResets;
   mutable int reads = 0;
 
  private:
   static Path Parent(const Path& p) {
-    auto cut = p.find_last_of(L'\\');
+    const auto cut = p.rfind(L'\\');
     return cut == Path::npos ? Path() : p.substr(0, cut);
   }
   File& Make(Path p) {
     while (p.size() > 1 && p.back() == L'\\') p.pop_back();
     if (File* f = Find(p)) return *f;
     if (const Path up = Parent(p); !up.empty() && !Find(up)) PutFolder(up);
-    if (std::find(order_.begin(), order_.end(), Key(p)) == order_.end()) order_.push_back(Key(p));
-    File& f = files_[Key(p)];
-    f.path = p;
-    return f;
+    return files_.emplace_back(File{p});
   }
-  std::map<std::wstring, File> files_;
-  std::vector<std::wstring> order_;
+  std::list<File> files_;
 };
 
-class FakeClock : public Clock {
- public:
+struct FakeClock : Clock {
   std::wstring ShortDate() const override { return shortDate; }
   LocalTime Now() const override { return now; }
   std::uint64_t MonotonicMs() const override { return ms += step; }
-
   std::wstring shortDate = L"05/12/2026";
   LocalTime now{2026, 12, 5, 14, 30, 15};
   mutable std::uint64_t ms = 0;
-  std::uint64_t step = 0;  // added on every read
+  std::uint64_t step = 0;  // added on every look
 };
 
-class FakeEnvironment : public Environment {
- public:
+struct FakeEnvironment : Environment {
   std::wstring Get(std::wstring_view name) const override {
     auto it = vars.find(Fold(name));
     return it == vars.end() ? L"" : it->second;
   }
   std::wstring ExecutablePath() const override { return exePath; }
   void Set(std::wstring_view name, std::wstring value) { vars[Fold(name)] = std::move(value); }
-
   std::map<std::wstring, std::wstring> vars;
   std::wstring exePath = L"C:\\Program Files\\Vexa\\VexaUtility.exe";
 };

@@ -1,8 +1,8 @@
 #pragma once
 // An in-memory registry with the real one's rules: names compare without
 // regard to case, writes create the whole key path, deletions only open, a
-// key with sub-keys cannot be deleted, and keys can be made read-only or
-// unreadable (as for a standard user).
+// key with sub-keys cannot be deleted, and keys can be made read-only (as
+// HKEY_LOCAL_MACHINE is for a standard user).
 #include <algorithm>
 #include <map>
 #include <optional>
@@ -17,11 +17,6 @@ namespace vexa::fakes {
 
 class FakeRegistry : public Registry {
  public:
-  FakeRegistry() {
-    for (RegRoot root : {RegRoot::ClassesRoot, RegRoot::CurrentUser, RegRoot::LocalMachine, RegRoot::Users})
-      keys_[Id(root, {})];
-  }
-
   RegResult SetString(RegRoot root, const std::wstring& subKey, const std::wstring& name,
                       const std::wstring& data) override {
     return Write(root, subKey, {name, kRegSz, RegStringData(data)});
@@ -32,41 +27,44 @@ class FakeRegistry : public Registry {
   RegResult DeleteValue(RegRoot root, const std::wstring& subKey, const std::wstring& name) override {
     ++changes;
     const std::wstring id = Id(root, subKey);
-    if (!keys_.count(id)) return {kRegInvalidHandle, kRegFileNotFound};
-    if (ReadOnly(id)) return {kRegAccessDenied, kRegSuccess};
-    return {keys_[id].values.erase(Fold(name)) ? kRegSuccess : kRegFileNotFound, kRegSuccess};
+    if (!Has(id)) return {kRegInvalidHandle, kRegFileNotFound};
+    if (ReadOnly(id)) return {kRegAccessDenied};
+    return {keys_[id].values.erase(Fold(name)) ? kRegSuccess : kRegFileNotFound};
   }
   RegResult DeleteKey(RegRoot root, const std::wstring& subKey, const std::wstring& keyName) override {
     ++changes;
     const std::wstring id = Id(root, subKey), target = Id(root, subKey + L"\\" + keyName);
-    if (!keys_.count(id)) return {kRegInvalidHandle, kRegFileNotFound};
-    if (!keys_.count(target)) return {kRegFileNotFound, kRegSuccess};
-    if (ReadOnly(target) || !SubKeys(target).empty()) return {kRegAccessDenied, kRegSuccess};
+    if (!Has(id)) return {kRegInvalidHandle, kRegFileNotFound};
+    if (!Has(target)) return {kRegFileNotFound};
+    if (ReadOnly(target) || !SubKeys(target).empty()) return {kRegAccessDenied};
     keys_.erase(target);
     return {};
   }
   RegStatus QueryValue(RegRoot root, const std::wstring& subKey, const std::wstring& name,
                        RegValue& out) const override {
-    const Key* key = Readable(Id(root, subKey));
-    if (!key) return keys_.count(Id(root, subKey)) ? kRegAccessDenied : kRegFileNotFound;
-    auto it = key->values.find(Fold(name));
-    if (it == key->values.end()) return kRegFileNotFound;
+    auto key = keys_.find(Id(root, subKey));
+    if (key == keys_.end()) return kRegFileNotFound;
+    auto it = key->second.values.find(Fold(name));
+    if (it == key->second.values.end()) return kRegFileNotFound;
     out = it->second;
     return kRegSuccess;
   }
   RegStatus EnumerateKey(RegRoot root, const std::wstring& subKey, RegKeyContents& out) const override {
     const std::wstring id = Id(root, subKey);
-    const Key* key = Readable(id);
-    if (!key) return keys_.count(id) ? kRegAccessDenied : kRegFileNotFound;
+    if (!Has(id)) return kRegFileNotFound;
     out = {};
-    for (const auto& [folded, value] : key->values) out.values.push_back(value);
+    if (keys_.count(id))
+      for (const auto& [folded, value] : keys_.at(id).values) out.values.push_back(value);
     for (const std::wstring& sub : SubKeys(id)) out.subKeys.push_back(keys_.at(sub).name);
     return kRegSuccess;
   }
 
   // Test controls.
   void Put(RegRoot root, const std::wstring& path, RegValue value) {
-    Make(root, path).values[Fold(value.name)] = std::move(value);
+    std::wstring id = Id(root, {});
+    for (const std::wstring& name : Names(path))
+      if (keys_.count(id += L"\\" + Fold(name)) == 0) keys_[id].name = name;
+    keys_[id].values[Fold(value.name)] = std::move(value);
   }
   void PutString(RegRoot root, const std::wstring& path, const std::wstring& name, const std::wstring& text) {
     Put(root, path, {name, kRegSz, RegStringData(text)});
@@ -76,15 +74,13 @@ class FakeRegistry : public Registry {
   }
   // Nothing at or below the key can be created, changed or deleted.
   void DenyWrites(RegRoot root, const std::wstring& path = {}) { readOnly_.insert(Id(root, path)); }
-  // The key's values and sub-key names cannot be read.
-  void DenyReads(RegRoot root, const std::wstring& path) { unreadable_.insert(Id(root, path)); }
   std::optional<std::wstring> GetString(RegRoot root, const std::wstring& path, const std::wstring& name) const {
     RegValue v;
     if (QueryValue(root, path, name, v) != kRegSuccess || v.type != kRegSz) return std::nullopt;
     return RegDataText(v.data);
   }
 
-  int changes = 0;  // calls that change something (or try to)
+  int changes = 0;  // calls that change something, or try to
 
  private:
   struct Key {
@@ -92,58 +88,48 @@ class FakeRegistry : public Registry {
     std::map<std::wstring, RegValue> values;  // by folded name
   };
 
-  // The root's number and the folded key names, empty names left out.
+  // The key names of a path; a doubled or trailing backslash names nothing.
+  static std::vector<std::wstring> Names(const std::wstring& path) {
+    std::vector<std::wstring> names(1);
+    for (wchar_t c : path)
+      if (c == L'\\')
+        names.emplace_back();
+      else
+        names.back().push_back(c);
+    std::erase(names, std::wstring());
+    return names;
+  }
+  // The root's number and the folded key names.
   static std::wstring Id(RegRoot root, const std::wstring& path) {
     std::wstring id = std::to_wstring(static_cast<std::uint32_t>(root));
-    std::size_t start = 0;
-    for (std::size_t cut; start <= path.size(); start = cut + 1) {
-      cut = std::min(path.find(L'\\', start), path.size());
-      if (cut > start) id += L"\\" + Fold(path.substr(start, cut - start));
-    }
+    for (const std::wstring& name : Names(path)) id += L"\\" + Fold(name);
     return id;
   }
   static std::wstring Parent(const std::wstring& id) { return id.substr(0, id.rfind(L'\\')); }
+  static bool IsRoot(const std::wstring& id) { return id.find(L'\\') == std::wstring::npos; }
+  bool Has(const std::wstring& id) const { return IsRoot(id) || keys_.count(id); }
   bool ReadOnly(std::wstring id) const {
-    for (;; id = Parent(id)) {
-      if (readOnly_.count(id)) return true;
-      if (id.find(L'\\') == std::wstring::npos) return false;
-    }
-  }
-  const Key* Readable(const std::wstring& id) const {
-    auto it = keys_.find(id);
-    return it == keys_.end() || unreadable_.count(id) ? nullptr : &it->second;
+    for (;; id = Parent(id))
+      if (readOnly_.count(id) || IsRoot(id)) return readOnly_.count(id) != 0;
   }
   std::vector<std::wstring> SubKeys(const std::wstring& id) const {
     std::vector<std::wstring> out;
     for (const auto& [other, key] : keys_)
-      if (other.find(L'\\') != std::wstring::npos && Parent(other) == id) out.push_back(other);
+      if (!IsRoot(other) && Parent(other) == id) out.push_back(other);
     return out;
-  }
-  // The key and every missing key above it, named as the path spells them.
-  Key& Make(RegRoot root, const std::wstring& path) {
-    std::wstring id = Id(root, {});
-    std::size_t start = 0;
-    for (std::size_t cut; start <= path.size(); start = cut + 1) {
-      cut = std::min(path.find(L'\\', start), path.size());
-      if (cut == start) continue;
-      id += L"\\" + Fold(path.substr(start, cut - start));
-      if (!keys_.count(id)) keys_[id].name = path.substr(start, cut - start);
-    }
-    return keys_[id];
   }
   RegResult Write(RegRoot root, const std::wstring& subKey, RegValue value) {
     ++changes;
-    const std::wstring id = Id(root, subKey);
-    std::wstring existing = id;
-    while (!keys_.count(existing) && existing.find(L'\\') != std::wstring::npos) existing = Parent(existing);
+    std::wstring id = Id(root, subKey), existing = id;
+    while (!Has(existing)) existing = Parent(existing);
     if (existing != id && ReadOnly(existing)) return {kRegInvalidHandle, kRegAccessDenied};
-    if (ReadOnly(id)) return {kRegAccessDenied, kRegSuccess};
+    if (ReadOnly(id)) return {kRegAccessDenied};
     Put(root, subKey, std::move(value));
     return {};
   }
 
-  std::map<std::wstring, Key> keys_;  // by Id
-  std::set<std::wstring> readOnly_, unreadable_;
+  std::map<std::wstring, Key> keys_;  // by Id; roots are not stored
+  std::set<std::wstring> readOnly_;
 };
 
 }  // namespace vexa::fakes

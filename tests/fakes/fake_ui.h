@@ -8,16 +8,14 @@
 
 namespace vexa::fakes {
 
-class FakeCaption : public ui::Caption {
- public:
+struct FakeCaption : ui::Caption {
   explicit FakeCaption(std::wstring text = {}) : text(std::move(text)) {}
   void SetText(const std::wstring& t) override { text = t; }
   std::wstring Text() const override { return text; }
   std::wstring text;
 };
 
-class FakeButton : public ui::Button {
- public:
+struct FakeButton : ui::Button {
   explicit FakeButton(std::wstring caption = {}, bool enabled = true) : caption(std::move(caption)), enabled(enabled) {}
   void SetText(const std::wstring& t) override { caption = t; }
   std::wstring Text() const override { return caption; }
@@ -27,8 +25,7 @@ class FakeButton : public ui::Button {
   bool enabled;
 };
 
-class FakeTimer : public ui::Timer {
- public:
+struct FakeTimer : ui::Timer {
   explicit FakeTimer(unsigned interval = 0, bool enabled = false) : interval(interval), enabled(enabled) {}
   void SetEnabled(bool e) override { enabled = e; }
   bool Enabled() const override { return enabled; }
@@ -38,8 +35,7 @@ class FakeTimer : public ui::Timer {
   bool enabled;
 };
 
-class FakeToggle : public ui::Toggle {
- public:
+struct FakeToggle : ui::Toggle {
   explicit FakeToggle(int value = 0) : value(value) {}
   int Value() const override { return value; }
   void SetValue(int v) override { value = v; }
@@ -49,17 +45,15 @@ class FakeToggle : public ui::Toggle {
   bool enabled = true;
 };
 
-class FakeSpinner : public ui::Spinner {
- public:
+struct FakeSpinner : ui::Spinner {
   void PlayWait() override { playing = true; }
   void StopWait() override { playing = false; }
   bool IsPlaying() const override { return playing; }
   bool playing = false;
 };
 
-// A value above Max reads back as Max, as the real bar does.
-class FakeProgressBar : public ui::ProgressBar {
- public:
+// A value above Max reads back as Max, as on the real bar.
+struct FakeProgressBar : ui::ProgressBar {
   explicit FakeProgressBar(int max) : max(max) {}
   int Min() const override { return 0; }
   int Max() const override { return max; }
@@ -68,15 +62,13 @@ class FakeProgressBar : public ui::ProgressBar {
   int max, value = 0;
 };
 
-class FakeAnimatedBar : public ui::AnimatedBar {
- public:
+struct FakeAnimatedBar : ui::AnimatedBar {
   void SetEnable(bool on) override { enable = on; }
   bool Enable() const override { return enable; }
   bool enable = false;
 };
 
-class FakeMessageBoxes : public ui::MessageBoxes {
- public:
+struct FakeMessageBoxes : ui::MessageBoxes {
   struct Box {
     std::wstring text, title;
     ui::BoxIcon icon;
@@ -89,8 +81,7 @@ class FakeMessageBoxes : public ui::MessageBoxes {
   std::function<void()> whileOpen;  // the window's events while the box is open
 };
 
-class FakeEventPump : public ui::EventPump {
- public:
+struct FakeEventPump : ui::EventPump {
   void DoEvents() override {
     ++calls;
     if (pending) pending();

@@ -46,26 +46,18 @@ TEST(RepairCatalogue, EveryRowHasItsRootActionAndKeyPath) {
 
 TEST(RepairCatalogue, NamesAndDataOfTheWrites) {
   const std::wstring d1 = L"\"%1\" %*";
-  const struct Row {
-    int row;
-    const wchar_t* name;
-    std::wstring data;
-  } rows[] = {{1, L"", L"Application"}, {2, L"", d1}, {8, L"", L"\"%1\" /S"}, {9, L"", L"regedit.exe %1"},
-              {10, L"", L"%SystemRoot%\\System32\\WScript.exe " + d1}, {11, L"SCRNSAVE.EXE", L""},
-              {15, L"AlternateShell", L"cmd.exe"}, {16, L"Auto", L"0"}, {17, L"Shell", L"Explorer.exe"},
-              {18, L"Userinit", L"C:\\WINDOWS\\system32\\userinit.exe,"}, {20, L"LegalNoticeCaption", L""},
-              {22, L"s2359", L"PM"}, {23, L"CheckedValue", L"0"}, {24, L"UncheckedValue", L"1"},
-              {25, L"CheckedValue", L"1"}, {26, L"UncheckedValue", L"0"}, {89, L"MenuShowDelay", L"1"},
-              {90, L"AutoReboot", L"1"}, {91, L"DesktopProcess", L"1"}, {92, L"AlwaysUnloadDLL", L"1"},
-              {43, L"NoDispApprearancePage", L""}, {50, L"NoViewOnDrive\\", L""}, {97, L"system", L""}};
+  struct Row { int row; const wchar_t* name; std::wstring data; };
+  const Row rows[] = {{1, L"", L"Application"},     {2, L"", d1}, {8, L"", L"\"%1\" /S"}, {9, L"", L"regedit.exe %1"},
+                      {10, L"", L"%SystemRoot%\\System32\\WScript.exe " + d1}, {11, L"SCRNSAVE.EXE", L""},
+                      {17, L"Shell", L"Explorer.exe"}, {18, L"Userinit", L"C:\\WINDOWS\\system32\\userinit.exe,"},
+                      {23, L"CheckedValue", L"0"}, {24, L"UncheckedValue", L"1"}, {25, L"CheckedValue", L"1"},
+                      {26, L"UncheckedValue", L"0"}, {89, L"MenuShowDelay", L"1"}, {91, L"DesktopProcess", L"1"}};
   for (const Row& r : rows) {
     const RepairStep& s = RepairCatalogue()[r.row - 1];
     EXPECT_STREQ(s.name, r.name) << r.row;
-    const std::wstring data = s.action == RepairAction::SetNumber ? std::to_wstring(s.number) : RepairText(s, kSys);
-    if (IsWrite(s)) {
-      EXPECT_EQ(data, r.data) << r.row;
-    }
+    EXPECT_EQ(s.action == RepairAction::SetNumber ? std::to_wstring(s.number) : RepairText(s, kSys), r.data) << r.row;
   }
+  EXPECT_STREQ(RepairCatalogue()[49].name, L"NoViewOnDrive\\");
   EXPECT_STREQ(RepairCatalogue()[89].keyPath, L"SYSTEM\\ControlCurrentSet\\Control\\CrashControl");
   // Userinit follows the machine's own system folder.
   EXPECT_EQ(RepairText(RepairCatalogue()[17], L"D:\\Win\\System32\\"), L"D:\\Win\\System32\\userinit.exe,");
@@ -83,19 +75,16 @@ TEST(RegistryBackup, TheUndoFileRestoresValuesDeletesNewOnesAndBringsBackDeleted
   reg.PutDword(HKCU, L"Soft\\A", L"N", 10);
   reg.PutString(HKCU, L"Soft\\Tree", L"a", L"1");
   reg.Put(HKCU, L"Soft\\Tree\\Sub", {L"q\"uote\\", kRegExpandSz, {'%', 0, 0, 0}});
-  reg.PutDword(HKLM, L"Pol", L"NoRun", 1);
   reg.PutString(HKLM, L"SYSTEM", L"x", L"");
-  reg.DenyReads(HKLM, L"Pol");
   using A = RepairAction;
   const std::vector<RepairStep> steps = {
       Step(HKCU, L"Soft\\A\\", L"Name", A::SetString, L"new"), Step(HKCU, L"Soft\\A", L"", A::SetString, L"x"),
       Step(HKCU, L"Soft\\A", L"N", A::SetNumber),              Step(HKCU, L"Soft\\A", L"Lines", A::DeleteValue),
       Step(HKLM, L"SYSTEM\\New\\Deeper", L"V", A::SetString),  Step(HKCU, L"Soft", L"TREE", A::DeleteKey),
-      Step(HKCU, L"Soft\\A", L"Gone", A::DeleteValue),         Step(HKLM, L"Pol", L"NoRun", A::DeleteValue)};
+      Step(HKCU, L"Soft\\A", L"Gone", A::DeleteValue)};
   RegistrySnapshot snap = RegistrySnapshot::Capture(reg, steps, kSys);
   EXPECT_EQ(snap.RegFileText(),
             L"Windows Registry Editor Version 5.00\r\n\r\n"
-            L"; not saved (error 5): HKEY_LOCAL_MACHINE\\Pol : NoRun\r\n\r\n"
             L"[-HKEY_LOCAL_MACHINE\\SYSTEM\\New]\r\n\r\n"
             L"[HKEY_CURRENT_USER\\Soft\\Tree]\r\n\"a\"=\"1\"\r\n\r\n"
             L"[HKEY_CURRENT_USER\\Soft\\Tree\\Sub]\r\n\"q\\\"uote\\\\\"=hex(2):25,00,00,00\r\n\r\n"
@@ -145,11 +134,9 @@ struct RepairPage : ::testing::Test {
 };
 
 TEST_F(RepairPage, TheBarNamesTheRootsAndTheHundredthTickRepairs) {
-  const struct Stage {
-    int ticks;
-    const wchar_t* status;
-  } stages[] = {{4, L"-"}, {1, L"HKEY_CLASSES_ROOT"}, {34, L"HKEY_CLASSES_ROOT"}, {1, L"HKEY_CURRENT_USER"},
-                {39, L"HKEY_CURRENT_USER"}, {1, L"HKEY_LOCAL_MACHINE"}, {19, L"HKEY_LOCAL_MACHINE"}};
+  struct Stage { int ticks; const wchar_t* status; };
+  const Stage stages[] = {{4, L"-"},  {1, L"HKEY_CLASSES_ROOT"},  {34, L"HKEY_CLASSES_ROOT"}, {1, L"HKEY_CURRENT_USER"},
+                          {39, L"HKEY_CURRENT_USER"}, {1, L"HKEY_LOCAL_MACHINE"}, {19, L"HKEY_LOCAL_MACHINE"}};
   page.oxbutton12_Click();
   EXPECT_TRUE(Timer4.enabled && Timer5.enabled && oxbutton13.enabled);
   int done = 0;
@@ -253,63 +240,46 @@ TEST_F(RepairPage, TheBoxSaysWhenNoUndoFileCouldBeWritten) {
   EXPECT_NE(files.Read(kBackup).find(virus), std::string::npos);
 }
 
-struct StartWithWindowsTest : ::testing::Test {
-  void Switch(int value) {
-    ckStar.value = value;
-    option.ckStar_Click();
-  }
-  std::optional<std::wstring> Entry(RegRoot root) const { return reg.GetString(root, kRunKey, L"Utility"); }
-
-  const std::wstring kQuoted = L"\"C:\\Program Files\\Vexa\\VexaUtility.exe\"";
+TEST(StartWithWindows, OnStoresTheQuotedFullPathAndNoUtilityOfAnotherProgramIsRemoved) {
   fakes::FakeRegistry reg;
   fakes::FakeEnvironment env;
-  fakes::FakeToggle ckStar{1};
-  StartWithWindows option{reg, env, ckStar};
-};
-
-TEST_F(StartWithWindowsTest, OnStoresTheQuotedFullPathWhereTheUserMayWrite) {
-  Switch(1);
-  EXPECT_EQ(Entry(HKLM), kQuoted);
-  Switch(0);
-  EXPECT_FALSE(Entry(HKLM));
-  reg.DenyWrites(HKLM);
-  Switch(1);
-  EXPECT_EQ(Entry(HKCU), kQuoted);
-  Switch(0);
-  EXPECT_FALSE(Entry(HKCU));
+  fakes::FakeToggle ckStar;
+  StartWithWindows option(reg, env, ckStar);
+  auto entry = [&](RegRoot root) { return reg.GetString(root, kRunKey, L"Utility").value_or(L"-"); };
+  auto click = [&](int value) {
+    ckStar.value = value;
+    option.ckStar_Click();
+    return entry(HKLM) + L" | " + entry(HKCU);
+  };
+  const std::wstring own = L"\"C:\\Program Files\\Vexa\\VexaUtility.exe\"", other = L"\"C:\\Other\\tool.exe\"";
+  reg.PutString(HKCU, kRunKey, L"Utility", other);
+  EXPECT_EQ(click(1), own + L" | " + other);
+  EXPECT_EQ(click(0), L"- | " + other);
+  reg.PutString(HKCU, kRunKey, L"Utility", L"VexaUtility.exe");  // this program's, from an earlier version
+  EXPECT_EQ(click(1), own + L" | -");  // one entry only
+  EXPECT_EQ(click(0), L"- | -");
+  reg.DenyWrites(HKLM);  // a standard user
+  EXPECT_EQ(click(1), L"- | " + own);
+  EXPECT_EQ(click(0), L"- | -");
 }
 
-TEST_F(StartWithWindowsTest, LoadShowsWhetherThisProgramsEntryIsThere) {
-  const struct Case {
-    const wchar_t* machine;
-    const wchar_t* user;
-    int shown;
-  } cases[] = {{nullptr, nullptr, 0},
-               {L"\"C:\\Program Files\\Vexa\\VexaUtility.exe\"", nullptr, 1},
-               {nullptr, L"c:\\program files\\vexa\\VEXAUTILITY.EXE", 1},
-               {nullptr, L"VexaUtility.exe", 1},  // what earlier versions stored
-               {L"\"C:\\Other\\tool.exe\"", L"C:\\Program Files\\Vexa\\Other.exe", 0},
-               {L"", nullptr, 0}};
+TEST(StartWithWindows, LoadShowsWhetherThisProgramsEntryIsThere) {
+  struct Case { const wchar_t *machine, *user; int shown; };
+  const Case cases[] = {{nullptr, nullptr, 0},
+                        {L"\"C:\\Program Files\\Vexa\\VexaUtility.exe\"", nullptr, 1},
+                        {nullptr, L"c:\\program files\\vexa\\VEXAUTILITY.EXE", 1},
+                        {nullptr, L"VexaUtility.exe", 1},  // what earlier versions stored
+                        {L"\"C:\\Other\\tool.exe\"", L"C:\\Program Files\\Vexa\\Other.exe", 0},
+                        {L"", nullptr, 0}};
+  fakes::FakeEnvironment env;
   for (const Case& c : cases) {
-    fakes::FakeRegistry fresh;
-    if (c.machine) fresh.PutString(HKLM, kRunKey, L"Utility", c.machine);
-    if (c.user) fresh.PutString(HKCU, kRunKey, L"Utility", c.user);
-    fakes::FakeToggle toggle{1 - c.shown};
-    StartWithWindows(fresh, env, toggle).Load();
-    EXPECT_EQ(toggle.value, c.shown) << (c.machine ? c.machine : L"-") << " " << (c.user ? c.user : L"-");
+    fakes::FakeRegistry reg;
+    if (c.machine) reg.PutString(HKLM, kRunKey, L"Utility", c.machine);
+    if (c.user) reg.PutString(HKCU, kRunKey, L"Utility", c.user);
+    fakes::FakeToggle ckStar{1 - c.shown};
+    StartWithWindows(reg, env, ckStar).Load();
+    EXPECT_EQ(ckStar.value, c.shown) << (c.machine ? c.machine : L"-") << " " << (c.user ? c.user : L"-");
   }
-}
-
-TEST_F(StartWithWindowsTest, APerUserUtilityOfAnotherProgramStays) {
-  reg.PutString(HKCU, kRunKey, L"Utility", L"\"C:\\Other\\tool.exe\"");
-  for (int value : {0, 1, 0}) {
-    Switch(value);
-    EXPECT_EQ(Entry(HKCU), L"\"C:\\Other\\tool.exe\"") << value;
-  }
-  reg.PutString(HKCU, kRunKey, L"Utility", L"VexaUtility.exe");  // this program's, from an earlier run
-  Switch(1);
-  EXPECT_FALSE(Entry(HKCU));  // one entry only: the machine's
-  EXPECT_EQ(Entry(HKLM), kQuoted);
 }
 
 }  // namespace
