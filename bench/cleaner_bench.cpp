@@ -6,16 +6,22 @@
 #include <string>
 
 #include "cleaner/module1.h"
-#include "tests/fakes/fake_file_system.h"
+#include "tests/fakes/fake_platform.h"
 
 namespace vexa::cleaner {
 namespace {
 
-// Deletes nothing and costs nothing: the rows' share only.
+// Every delete works at no cost: the rows' share only.
 class NoFiles : public fakes::FakeFileSystem {
  public:
-  bool SetNormalAttributes(const Path&) override { return false; }
-  bool RemoveFile(const Path&) override { return false; }
+  bool SetNormalAttributes(const Path&) override { return true; }
+  bool RemoveFile(const Path&) override { return true; }
+};
+
+// Nothing waits for a box or an event.
+struct NoWindow : ui::EngineSink {
+  void ShowBox(const std::wstring&, const std::wstring&, ui::BoxIcon) override {}
+  void DoEvents() override {}
 };
 
 void Fill(JunkList& rows, int n, int tickEvery) {
@@ -43,22 +49,25 @@ void RemoveFromTheTop(JunkList& rows, Module1& module1) {
 }
 
 void BM_RemoveCheckedJunk(benchmark::State& state) {
+  NoWindow window;
   NoFiles files;
+  fakes::FakeClock clock;
   JunkList rows;
-  Module1 module1(files, rows);
+  Module1 module1(files, rows, clock);
   for (auto _ : state) {
     state.PauseTiming();
     Fill(rows, static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
     state.ResumeTiming();
-    module1.RemoveCheckedJunk();
+    module1.RemoveCheckedJunk(window);
     benchmark::DoNotOptimize(rows.Count());
   }
 }
 
 void BM_BaselineFromTheTop(benchmark::State& state) {
   NoFiles files;
+  fakes::FakeClock clock;
   JunkList rows;
-  Module1 module1(files, rows);
+  Module1 module1(files, rows, clock);
   for (auto _ : state) {
     state.PauseTiming();
     Fill(rows, static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));

@@ -17,20 +17,17 @@
 
 #include "bench/guard_host_files.h"
 #include "guard/mod_blok_logger.h"
-#include "tests/fakes/fake_file_system.h"
-#include "tests/fakes/fake_system.h"
-#include "tests/fakes/fake_ui.h"
+#include "tests/fakes/fake_platform.h"
 
 namespace {
 
 struct Worker {
   vexa::bench::HostFiles files;
+  vexa::bench::NoProcesses processes;
   vexa::fakes::FakeFileSystem logFiles;
   vexa::fakes::FakeClock clock;
   vexa::ActivityLog log{logFiles, clock, L"/tmp"};
-  vexa::fakes::FakeMessageBoxes boxes;
-  vexa::fakes::FakeEventPump pump;
-  vexa::guard::ModBlokLogger engine{files, log, boxes, pump};
+  vexa::guard::ModBlokLogger engine{processes, files, log};
 };
 
 }  // namespace
