@@ -193,6 +193,7 @@ TEST_F(RepairPage, TicksStopAndStartDuringTheFinalStepStillGiveOnePass) {
     EXPECT_EQ(reg.changes, 99) << during;
     EXPECT_EQ(boxes.shown.size(), 1u);
     EXPECT_EQ(Blocks(), during + 1);
+    EXPECT_EQ(PB1.Value(), 200);  // a start pressed meanwhile had no run of its own
     ExpectIdle();
     pump.pending = boxes.whileOpen = nullptr;
   }
