@@ -17,10 +17,9 @@ const std::wstring kPrefetch = L"C:\\WINDOWS\\Prefetch\\", kCookies = L"C:\\WIND
 
 struct Cleaner : ::testing::Test {
   Cleaner() {
-    env.Set(L"SystemRoot", L"C:\\WINDOWS");
-    env.Set(L"TEMP", L"C:\\Users\\ann\\Temp");
-    env.Set(L"HOMEDRIVE", L"C:");
-    env.Set(L"HOMEPATH", L"\\Users\\ann");
+    for (auto [name, value] : {std::pair{L"SystemRoot", L"C:\\WINDOWS"}, {L"TEMP", L"C:\\Users\\ann\\Temp"},
+                               {L"HOMEDRIVE", L"C:"}, {L"HOMEPATH", L"\\Users\\ann"}})
+      env.Set(name, value);
     page.TakeFlagsFromToggles();
   }
   void Pass() {

@@ -21,13 +21,14 @@ const std::wstring kWinlogon = L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion
 
 TEST(RepairCatalogue, EveryRowHasItsRootActionAndKeyPath) {
   // One letter a row, ten rows a group. R HKCR, C HKCU, M HKLM, U HKU;
-  // S string, N number, V value deleted, K key deleted.
+  // S string, N number, V value deleted, K key deleted; / where the key path
+  // ends in a backslash.
   const std::string roots = "RRRRRRRRRR" "CMMMMMMMMM" "CCMMMMCMCM" "CCCCCCCCCM" "CCCCCCMCMC"
                             "CCCCCCMCCM" "CCCCCMMMCM" "CMCCMMMCMM" "MCCCCCCCUM" "CMCMCMCCM";
   const std::string actions = "SSSSSSSSSS" "SSSSSSSSSS" "SSNNNNVVVV" "VVVVVVVVVV" "VVVVVVVVVV"
                               "VVVVVVVVVV" "VVVVVVVVVV" "VVVVVVVKKV" "VVVVVVSSSS" "NSVVVVKVV";
-  const std::pair<int, int> slashed[] = {{11, 15}, {21, 26}, {29, 30}, {38, 38}, {45, 65}, {67, 74},
-                                         {76, 77}, {81, 86}, {89, 89}, {92, 92}, {95, 96}};
+  const std::string slashes = ".........." "/////....." "//////..//" "......./.." "....//////"
+                              "//////////" "/////.////" "////.//..." "//////../." "./..//...";
   const std::map<char, RegRoot> root{{'R', HKCR}, {'C', HKCU}, {'M', HKLM}, {'U', HKU}};
   const std::map<char, RepairAction> action{{'S', RepairAction::SetString}, {'N', RepairAction::SetNumber},
                                             {'V', RepairAction::DeleteValue}, {'K', RepairAction::DeleteKey}};
@@ -38,9 +39,7 @@ TEST(RepairCatalogue, EveryRowHasItsRootActionAndKeyPath) {
     EXPECT_EQ(s.row, row);
     EXPECT_EQ(s.root, root.at(roots[row - 1])) << row;
     EXPECT_EQ(s.action, action.at(actions[row - 1])) << row;
-    bool slash = false;
-    for (auto [first, last] : slashed) slash |= row >= first && row <= last;
-    EXPECT_EQ(std::wstring(s.keyPath).back() == L'\\', slash) << row;
+    EXPECT_EQ(std::wstring(s.keyPath).back() == L'\\', slashes[row - 1] == '/') << row;
   }
 }
 
