@@ -1,5 +1,6 @@
 #include "cleaner/win32/cleaner_panel.h"
 
+#include "controls/oxbutton/button_designs.h"
 #include "controls/win32/controls.h"
 
 namespace vexa::cleaner {
@@ -10,6 +11,8 @@ using ui::kOnOptions;
 using ui::kOnPage;
 
 constexpr int kBtnW = 1400, kBtnH = 420;
+const controls::PropertyBag kScanNow = controls::PlateWithTip(L"Scan Now", 1, true);
+const controls::PropertyBag kCleanAllTip = controls::PlateWithTip(L"Clean All Detected!", 3, false);
 
 const ui::ControlRow kRows[] = {
     {Label3, kOnPage, Kind::Label, L"Welcome... (Click Scan For Scan)", 240, 540, 8040, 300},
@@ -25,8 +28,8 @@ const ui::ControlRow kRows[] = {
     {Label12, kOnPage, Kind::Label, L"Total Files Found : 0", 240, 4440, 4000, 300, ui::kBold},
     {Check1, kOnPage, Kind::CheckBox, L"Sellect All", 240, 4920, 1800, 300},
     {UCP, kOnPage, Kind::Spinner, L"", 4560, 4980, 240, 240},
-    {Command1, kOnPage, Kind::Button, L"Scan", 5040, 4860, kBtnW, kBtnH},
-    {Command2, kOnPage, Kind::Button, L"Clean All", 6600, 4860, kBtnW, kBtnH},
+    {Command1, kOnPage, Kind::Button, L"Scan", 5040, 4860, kBtnW, kBtnH, 0, &kScanNow},
+    {Command2, kOnPage, Kind::Button, L"Clean All", 6600, 4860, kBtnW, kBtnH, 0, &kCleanAllTip},
     // The category toggles on the Option page.
     {ck1, kOnOptions, Kind::Toggle, L"", 360, 660, 390, 270, ui::kChecked},
     {Label15, kOnOptions, Kind::Label, L"Clean Temp File", 900, 645, 4000, 300},

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "controls/oxbutton/button_designs.h"
 #include "controls/win32/controls.h"
 
 namespace vexa::guard {
@@ -14,6 +15,7 @@ using ui::kOnPage;
 
 constexpr int kRowY = 4860, kBtnW = 1400, kBtnH = 420;
 constexpr int kLevelMax = 100, kLevelStart = 80;
+const controls::PropertyBag kScanLoggerTip = controls::PlateWithTip(L"Scan Proccess Logger", 1, true);
 
 const ui::ControlRow kLoggerRows[] = {
     // The run's counter, placed so that it lies almost wholly outside the window.
@@ -22,7 +24,7 @@ const ui::ControlRow kLoggerRows[] = {
     {ListView2, kOnPage, Kind::ListView, L"", 240, 540, 8040, 3480},
     {PB2, kOnPage, Kind::Vista, L"", 240, 4140, 8040, 255},
     {UCP1, kOnPage, Kind::Spinner, L"", 4800, 4950, 240, 240},
-    {oxbutton1, kOnPage, Kind::Button, LoggerBlockPage::kScan, 240, kRowY, kBtnW, kBtnH},
+    {oxbutton1, kOnPage, Kind::Button, LoggerBlockPage::kScan, 240, kRowY, kBtnW, kBtnH, 0, &kScanLoggerTip},
     {oxbutton2, kOnPage, Kind::Button, L"Clear List", 1740, kRowY, kBtnW, kBtnH, ui::kDisabled},
     {oxbutton3, kOnPage, Kind::Button, L"Open Log", 3240, kRowY, kBtnW, kBtnH},
     {oxbutton7, kOnPage, Kind::Button, L"<< BACK", 6880, kRowY, kBtnW, kBtnH},
