@@ -237,8 +237,8 @@ def row_icon(number, size):
         ctx.line_to(12.5, 4.5)
         ctx.stroke()
         ctx.set_source_rgba(*rgb(ACCENT))
-        for y, x1 in ((7, 10.5), (9, 10.5), (11, 10.5), (13, 8.5)):
-            ctx.rectangle(5.5, y - 0.5, x1 - 5.5, 1.0)
+        for y, x1 in ((6, 11), (8, 11), (10, 11), (12, 9)):  # whole pixels at 16
+            ctx.rectangle(5, y, x1 - 5, 1)
         ctx.fill()
     elif number == 3:  # recent: a clock
         ctx.arc(8, 8, 7.5, 0, 2 * math.pi)

@@ -55,9 +55,10 @@ void Path::AddRect(double x0, double y0, double x1, double y1, bool hole) {
 }
 
 void Path::Arc(std::vector<Pt>& out, double cx, double cy, double r, double from, double to) {
-  // About one point per half pixel of arc length, at least a few per arc.
-  double sweep = std::abs(to - from);
-  int steps = std::max(2, static_cast<int>(std::ceil(sweep / 360 * 2 * kPi * r * 2)));
+  // Chords that stray at most a twentieth of a pixel from the arc.
+  double sweep = std::abs(to - from) * kPi / 180;
+  double step = r > 0.05 ? 2 * std::acos(1 - 0.05 / r) : kPi / 2;
+  int steps = std::max(2, static_cast<int>(std::ceil(sweep / step)));
   for (int i = 0; i <= steps; ++i) {
     double a = (from + (to - from) * i / steps) * kPi / 180;
     out.push_back({cx + r * std::cos(a), cy + r * std::sin(a)});
@@ -114,9 +115,13 @@ Canvas::Canvas(int width, int height)
       px_(static_cast<std::size_t>(width_) * height_, 0) {}
 
 void Canvas::Blend(int x, int y, Rgba c, double cover) {
+  std::uint32_t& d = px_[static_cast<std::size_t>(y) * width_ + x];
+  if (c.a == 255 && cover >= 0.999) {
+    d = 0xFF000000u | static_cast<std::uint32_t>(c.r) << 16 | static_cast<std::uint32_t>(c.g) << 8 | c.b;
+    return;
+  }
   double a = c.a / 255.0 * std::min(cover, 1.0);
   if (a <= 0) return;
-  std::uint32_t& d = px_[static_cast<std::size_t>(y) * width_ + x];
   double keep = 1 - a;
   auto ch = [&](int shift, int src) { return Clamp8(src * a + ((d >> shift) & 0xFF) * keep); };
   std::uint32_t out = static_cast<std::uint32_t>(ch(24, 255)) << 24 | static_cast<std::uint32_t>(ch(16, c.r)) << 16 |
@@ -131,6 +136,12 @@ void Canvas::FillRect(int x0, int y0, int x1, int y1, const Paint& paint) {
   y1 = std::min(y1, height_);
   for (int y = y0; y < y1; ++y) {
     Rgba c = paint.At(y + 0.5);
+    if (c.a == 255) {  // opaque: a plain store
+      auto row = px_.begin() + static_cast<std::ptrdiff_t>(y) * width_;
+      std::fill(row + x0, row + x1,
+                0xFF000000u | static_cast<std::uint32_t>(c.r) << 16 | static_cast<std::uint32_t>(c.g) << 8 | c.b);
+      continue;
+    }
     for (int x = x0; x < x1; ++x) Blend(x, y, c, 1.0);
   }
 }
@@ -174,13 +185,19 @@ void Canvas::FillPath(const Path& path, const Paint& paint) {
     if (ib < right) cover[ib - left] += (xb - ib) * w;
   };
 
+  // Edges by their top; the ones a sample row crosses are kept in active.
+  std::sort(edges.begin(), edges.end(), [](const Edge& a, const Edge& b) { return a.y0 < b.y0; });
+  std::vector<const Edge*> active;
+  std::size_t next = 0;
   for (int y = top; y < bottom; ++y) {
     std::fill(cover.begin(), cover.end(), 0.0);
     for (int s = 0; s < kSubRows; ++s) {
       double sy = y + (s + 0.5) * w;
+      while (next < edges.size() && edges[next].y0 <= sy) active.push_back(&edges[next++]);
+      std::erase_if(active, [sy](const Edge* e) { return e->y1 <= sy; });
       hits.clear();
-      for (const Edge& e : edges)
-        if (sy >= e.y0 && sy < e.y1) hits.push_back({e.x0 + (sy - e.y0) * (e.x1 - e.x0) / (e.y1 - e.y0), e.dir});
+      for (const Edge* e : active)
+        if (sy >= e->y0) hits.push_back({e->x0 + (sy - e->y0) * (e->x1 - e->x0) / (e->y1 - e->y0), e->dir});
       std::sort(hits.begin(), hits.end());
       int winding = 0;
       double start = 0;
