@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "app/art/art.h"
 #include "controls/oxbutton/button_designs.h"
 #include "controls/win32/controls.h"
 #include "ui/dpi.h"
@@ -23,7 +24,9 @@ struct AboutItem {
 
 }  // namespace
 
-Form3::Form3(Shell& shell, HICON icon) : shell_(shell), icon_(icon) {}
+Form3::Form3(Shell& shell, HICON icon) : ui::Window(Painting::Buffered), shell_(shell), icon_(icon) {}
+
+void Form3::OnPaint(HDC dc, const RECT& client) { DrawAboutArt(dc, client, dpi_); }
 
 void Form3::ShowAbout() {
   if (!Loaded()) Form_Load();

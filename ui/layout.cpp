@@ -158,7 +158,7 @@ HWND Layout::Create(const ControlRow& s, HWND parent) {
       break;
     case Kind::ListView:
       cls = WC_LISTVIEWW;
-      style |= LVS_REPORT | LVS_SHOWSELALWAYS | WS_TABSTOP;
+      style |= LVS_REPORT | LVS_SHOWSELALWAYS | LVS_NOCOLUMNHEADER | WS_TABSTOP;
       ex = WS_EX_CLIENTEDGE;
       break;
     case Kind::HScroll: cls = L"SCROLLBAR"; style |= SBS_HORZ | WS_TABSTOP; break;
