@@ -1,5 +1,6 @@
 #include "app/form2.h"
 
+#include "app/uninstall.h"
 #include "controls/win32/controls.h"
 
 namespace vexa::app {
@@ -124,6 +125,10 @@ void Form2::Paint() {
 LRESULT Form2::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   if (taskbarCreated_ && msg == taskbarCreated_) {
     if (splashDone_) tray_.ReAdd();
+    return 0;
+  }
+  if (IsEndRunningCopyMessage(msg)) {  // the installer's /close and /uninstall
+    form4_.mnuExit_Click();
     return 0;
   }
   switch (msg) {

@@ -2,8 +2,8 @@
 
 namespace vexa {
 
-std::wstring StartWithWindows::EntryData() const {
-  std::wstring name = environment_.ExecutableFileName();
+std::wstring StartWithWindows::EntryDataFor(const Environment& environment) {
+  std::wstring name = environment.ExecutableFileName();
   auto dot = name.find_last_of(L'.');
   if (dot != std::wstring::npos && dot != 0) name.resize(dot);
   return name + L".exe";

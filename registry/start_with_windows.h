@@ -24,7 +24,8 @@ class StartWithWindows {
   void ckStar_Click();
 
   // The data stored: the executable's base name followed by ".exe".
-  std::wstring EntryData() const;
+  std::wstring EntryData() const { return EntryDataFor(environment_); }
+  static std::wstring EntryDataFor(const Environment& environment);
 
  private:
   ModFixReg fixReg_;
