@@ -1,6 +1,7 @@
 #include "app/form2.h"
 
 #include "app/art/art.h"
+#include "app/uninstall.h"
 #include "controls/win32/controls.h"
 #include "ui/dpi.h"
 
@@ -115,6 +116,10 @@ HBRUSH Form2::OnCtlColor(HDC dc, HWND control) {
 LRESULT Form2::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   if (taskbarCreated_ && msg == taskbarCreated_) {
     if (splashDone_) tray_.ReAdd();
+    return 0;
+  }
+  if (IsEndRunningCopyMessage(msg)) {  // the installer's /close and /uninstall
+    form4_.mnuExit_Click();
     return 0;
   }
   return Window::HandleMessage(msg, wp, lp);
