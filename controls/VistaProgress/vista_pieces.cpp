@@ -11,21 +11,27 @@ constexpr Colour kBarTop = Rgb(246, 248, 251), kBarBottom = Rgb(231, 236, 243), 
 
 // A rounded bar whose ends lie outside the canvas where `open` says, so a
 // piece can be cut from it.
-Canvas Bar(int w, int h, bool openLeft, bool openRight, Colour top, Colour bottom, Colour edge) {
+// A rounded bar from y0 to y1 of the canvas; an open end lies outside it,
+// so that a piece can be cut from a longer bar.
+Canvas Bar(int w, int h, double y0, double y1, bool openLeft, bool openRight, Colour top, Colour bottom,
+           Colour edge) {
   Canvas c(w, h);
-  const double r = h / 2.0, x0 = openLeft ? -2 * r : 0, x1 = openRight ? w + 2 * r : w;
-  c.FillRoundRect(x0, 0, x1, h, r, top, bottom);
-  c.StrokeRoundRect(x0, 0, x1, h, r, h > 20 ? 2 : 1, edge);
+  const double r = (y1 - y0) / 2, x0 = openLeft ? -2 * r : 0, x1 = openRight ? w + 2 * r : w;
+  c.FillRoundRect(x0, y0, x1, y1, r, top, bottom);
+  c.StrokeRoundRect(x0, y0, x1, y1, r, y1 - y0 > 20 ? 2 : 1, edge);
   return c;
 }
 
 }  // namespace
 
-Canvas TrackPiece(TrackPart part, int w, int h) {
-  return Bar(w, h, part != TrackPart::Left, part != TrackPart::Right, kTrackTop, kTrackBottom, kTrackEdge);
+Canvas TrackPiece(TrackPart part, int w, int h, int shapeTop, int shapeBottom) {
+  return Bar(w, h, shapeTop, shapeBottom, part != TrackPart::Left, part != TrackPart::Right, kTrackTop, kTrackBottom,
+             kTrackEdge);
 }
 
-Canvas BarPiece(bool cap, int w, int h) { return Bar(w, h, !cap, true, kBarTop, kBarBottom, kBarEdge); }
+// The cap is the bar's rounded left end; the body, laid over it and
+// stretched to any length, is rounded at both ends.
+Canvas BarPiece(bool cap, int w, int h) { return Bar(w, h, 0, h, false, cap, kBarTop, kBarBottom, kBarEdge); }
 
 Canvas GlintPiece(int w, int h) {
   // An accent-blue run that fades in and out along its length.
@@ -42,6 +48,12 @@ Canvas GlintPiece(int w, int h) {
   return c;
 }
 
-Canvas EdgePiece(int w, int h) { return Canvas(w, h, PixelOf(kTrackEdge)); }
+Canvas EdgePiece(int w, int h) {
+  // A hairline that fades in downwards; the control shows only its top.
+  Canvas c(w, h);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) c.Set(x, y, PixelOf(kTrackEdge, 255 * y / (h > 1 ? h - 1 : 1)));
+  return c;
+}
 
 }  // namespace vexa::controls

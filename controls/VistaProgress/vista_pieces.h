@@ -8,7 +8,9 @@ namespace vexa::controls {
 
 enum class TrackPart { Left, Middle, Right };
 
-Canvas TrackPiece(TrackPart part, int w, int h);
+// A w x h piece of the track, whose shape runs from shapeTop to shapeBottom
+// of the piece, so that pieces standing at different heights line up.
+Canvas TrackPiece(TrackPart part, int w, int h, int shapeTop, int shapeBottom);
 Canvas BarPiece(bool cap, int w, int h);
 Canvas GlintPiece(int w, int h);
 Canvas EdgePiece(int w, int h);

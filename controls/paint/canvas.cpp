@@ -41,7 +41,7 @@ void Canvas::Shade(double x0, double y0, double x1, double y1, Colour top, Colou
   const int ya = std::max(0, static_cast<int>(std::floor(y0)) - 1), yb = std::min(h_, static_cast<int>(std::ceil(y1)) + 1);
   const double span = y1 - y0 > 1 ? y1 - y0 - 1 : 1;
   for (int y = ya; y < yb; ++y) {
-    const Colour c = Mix(top, bottom, (y + 0.5 - y0 - 0.5) / span);
+    const Colour c = Mix(top, bottom, (y - y0) / span);
     for (int x = xa; x < xb; ++x) Blend(x, y, c, cov(x + 0.5, y + 0.5) * opacity);
   }
 }
@@ -86,6 +86,15 @@ void Canvas::Draw(const Canvas& src, int x, int y) {
       Blend(tx, ty, ColourOf(p), AlphaOf(p) / 255.0);
     }
   }
+}
+
+void Canvas::ClipTo(const Canvas& shape) {
+  for (int y = 0; y < h_; ++y)
+    for (int x = 0; x < w_; ++x) {
+      const int a = x < shape.w_ && y < shape.h_ ? AlphaOf(shape.At(x, y)) : 0;
+      const Pixel p = At(x, y);
+      Set(x, y, PixelOf(ColourOf(p), AlphaOf(p) * a / 255));
+    }
 }
 
 Canvas Canvas::Scaled(int w, int h) const {

@@ -45,6 +45,8 @@ class Canvas {
   void Draw(const Canvas& src, int x, int y);
   // This canvas resampled to w x h (bilinear, alpha-correct).
   Canvas Scaled(int w, int h) const;
+  // Keeps of each pixel only as much as `shape` covers at the same place.
+  void ClipTo(const Canvas& shape);
 
  private:
   template <typename Coverage>

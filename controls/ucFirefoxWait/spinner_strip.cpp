@@ -24,7 +24,7 @@ Canvas SpinnerStrip(int dpi) {
       const double angle = dot * kPi / 4;
       const double x = cx + 5.4 * s * std::sin(angle), y = cy - 5.4 * s * std::cos(angle);
       const double radius = (age == 0 ? 1.9 : 1.6) * s;
-      strip.FillCircle(x, y, radius, Rgb(58, 118, 196), 1.0 - age * 0.11);
+      strip.FillCircle(x, y, radius, Rgb(66, 135, 225), 1.0 - age * 0.1);
     }
   }
   return strip;

@@ -167,7 +167,8 @@ struct XpState {
     const Colour col = bar.Color();
     const int b = ScaleToDpi(1, dpi);
     const xp::Segments s = xp::SegmentedBar(c, p, mode, bar.Orientation(), dpi);
-    if (mode == 0) Fill(dc, {c.left + b, c.top + b, c.right - b, c.bottom - b}, 0xFFFFFF);
+    // Mode 0 paints its well and gaps white; 1 and 2 a pale tint of the colour.
+    Fill(dc, {c.left + b, c.top + b, c.right - b, c.bottom - b}, mode == 0 ? 0xFFFFFF : Lighten(col, 235));
     // The frame: an outer line, a lighter inner one, white corners.
     Frame(dc, c, 0xBEBEBE, b);
     Frame(dc, {c.left + b, c.top + b, c.right - b, c.bottom - b}, 0xEFEFEF, b);

@@ -30,18 +30,30 @@ struct VistaState {
     Canvas surface(Px(bar.Pieces().surfaceWidth), Px(V::kSurfaceHeight));
     surface.Draw(BarPiece(true, Px(V::kCapWidth), Px(V::kPieceHeight)), 0, Px(V::kBarTop));
     if (f.bodyWidth > 0) surface.Draw(BarPiece(false, Px(f.bodyWidth), Px(V::kPieceHeight)), Px(1), Px(V::kBarTop));
-    if (f.glint) surface.Draw(GlintPiece(Px(V::kGlintWidth), Px(V::kGlintHeight)), Px(f.glintLeft), Px(V::kGlintTop));
+    if (f.glint) {
+      // The glint shows only over the bar.
+      Canvas glint(surface.Width(), surface.Height());
+      glint.Draw(GlintPiece(Px(V::kGlintWidth), Px(V::kGlintHeight)), Px(f.glintLeft), Px(V::kGlintTop));
+      glint.ClipTo(surface);
+      surface.Draw(glint, 0, 0);
+    }
     return surface;
   }
 
   void Paint(HDC dc, const RECT& rc) {
     const V::Layout& l = bar.Pieces();
     Canvas out(rc.right, rc.bottom, PixelOf(static_cast<Colour>(ParentBackground(hwnd))));
-    const int top = Px(V::kTrackLeft.top), h = Px(V::kPieceHeight);
-    out.Draw(TrackPiece(TrackPart::Left, Px(V::kTrackLeft.right), h), 0, top);
-    out.Draw(TrackPiece(TrackPart::Middle, Px(l.trackMidWidth), Px(V::kPieceHeight)), Px(V::kTrackMidLeft),
-             Px(V::kTrackMidTop));
-    if (l.trackRightShown) out.Draw(TrackPiece(TrackPart::Right, Px(V::kTrackEndWidth), h), Px(l.trackRightLeft), top);
+    // The track's shape lies where the shown frame's bar lies (the surface
+    // is shrunk to the base's height), so that the bar covers it.
+    const int shapeTop = Px(V::kTrackMidTop);
+    const int shapeBottom = Px((V::kBarTop + V::kPieceHeight) * V::kBaseHeight / V::kSurfaceHeight);
+    const int top = Px(V::kTrackLeft.top), midTop = Px(V::kTrackMidTop), h = Px(V::kPieceHeight);
+    const auto piece = [&](TrackPart part, int width, int y) {
+      return TrackPiece(part, width, h, shapeTop - y, shapeBottom - y);
+    };
+    out.Draw(piece(TrackPart::Left, Px(V::kTrackLeft.right), top), 0, top);
+    out.Draw(piece(TrackPart::Middle, Px(l.trackMidWidth), midTop), Px(V::kTrackMidLeft), midTop);
+    if (l.trackRightShown) out.Draw(piece(TrackPart::Right, Px(V::kTrackEndWidth), top), Px(l.trackRightLeft), top);
     if (!l.trackRightShown) out.Draw(EdgePiece(Px(V::kEdgeWidth), h), Px(l.edgeLeft), Px(V::kEdgeTop));
     if (bar.Shown().composed)
       out.Draw(ComposeSurface().Scaled(Px(l.baseWidth), Px(V::kBaseHeight)), Px(V::kBaseLeft), 0);
