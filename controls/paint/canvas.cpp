@@ -23,6 +23,11 @@ double CoverageOf(double distance) { return std::clamp(0.5 - distance, 0.0, 1.0)
 Canvas::Canvas(int width, int height, Pixel fill)
     : w_(std::max(width, 0)), h_(std::max(height, 0)), px_(static_cast<std::size_t>(w_) * h_, fill) {}
 
+void Canvas::Reset(int width, int height, Pixel fill) {
+  w_ = std::max(width, 0), h_ = std::max(height, 0);
+  px_.assign(static_cast<std::size_t>(w_) * h_, fill);
+}
+
 void Canvas::Blend(int x, int y, Colour c, double alpha) {
   if (alpha <= 0) return;
   Pixel& d = px_[static_cast<std::size_t>(y) * w_ + x];
@@ -75,58 +80,89 @@ void Canvas::FillCapsule(double xa, double ya, double xb, double yb, double hw, 
         });
 }
 
+namespace {
+
+// Straight-alpha "over" in integers; a and the channels are 0..255.
+Pixel Over(Pixel src, Pixel dst) {
+  const unsigned sa = src >> 24;
+  if (sa == 255) return src;
+  if (sa == 0) return dst;
+  const unsigned da = dst >> 24;
+  const unsigned keep = da * (255 - sa);  // destination weight, scaled by 255
+  const unsigned oa = sa * 255 + keep;     // result alpha, scaled by 255
+  auto ch = [&](int shift) {
+    const unsigned s = src >> shift & 0xFF, d = dst >> shift & 0xFF;
+    return ((s * sa * 255 + d * keep) + oa / 2) / oa;
+  };
+  return static_cast<Pixel>((oa + 127) / 255) << 24 | ch(16) << 16 | ch(8) << 8 | ch(0);
+}
+
+}  // namespace
+
 void Canvas::Draw(const Canvas& src, int x, int y) {
-  for (int sy = 0; sy < src.h_; ++sy) {
-    const int ty = y + sy;
-    if (ty < 0 || ty >= h_) continue;
-    for (int sx = 0; sx < src.w_; ++sx) {
-      const int tx = x + sx;
-      if (tx < 0 || tx >= w_) continue;
-      const Pixel p = src.At(sx, sy);
-      Blend(tx, ty, ColourOf(p), AlphaOf(p) / 255.0);
-    }
+  const int x0 = std::max(0, -x), x1 = std::min(src.w_, w_ - x);
+  for (int sy = std::max(0, -y); sy < src.h_ && y + sy < h_; ++sy) {
+    const Pixel* from = &src.px_[static_cast<std::size_t>(sy) * src.w_];
+    Pixel* to = &px_[static_cast<std::size_t>(y + sy) * w_ + x];
+    for (int sx = x0; sx < x1; ++sx) to[sx] = Over(from[sx], to[sx]);
   }
 }
 
 void Canvas::ClipTo(const Canvas& shape) {
   for (int y = 0; y < h_; ++y)
     for (int x = 0; x < w_; ++x) {
-      const int a = x < shape.w_ && y < shape.h_ ? AlphaOf(shape.At(x, y)) : 0;
+      const unsigned a = x < shape.w_ && y < shape.h_ ? AlphaOf(shape.At(x, y)) : 0;
       const Pixel p = At(x, y);
-      Set(x, y, PixelOf(ColourOf(p), AlphaOf(p) * a / 255));
+      Set(x, y, (p & 0xFFFFFF) | static_cast<Pixel>((p >> 24) * a / 255) << 24);
     }
 }
 
 Canvas Canvas::Scaled(int w, int h) const {
   Canvas out(w, h);
-  if (w_ == 0 || h_ == 0) return out;
-  for (int y = 0; y < out.h_; ++y) {
-    const double fy = std::clamp((y + 0.5) * h_ / h - 0.5, 0.0, h_ - 1.0);
-    const int y0 = static_cast<int>(fy), y1 = std::min(y0 + 1, h_ - 1);
-    const double ty = fy - y0;
-    for (int x = 0; x < out.w_; ++x) {
-      const double fx = std::clamp((x + 0.5) * w_ / w - 0.5, 0.0, w_ - 1.0);
-      const int x0 = static_cast<int>(fx), x1 = std::min(x0 + 1, w_ - 1);
-      const double tx = fx - x0;
-      // Weighted by alpha, so transparent neighbours lend no colour.
-      double a = 0, r = 0, g = 0, b = 0;
-      const auto take = [&](int sx, int sy, double wgt) {
-        const Pixel p = At(sx, sy);
-        const double pa = AlphaOf(p) * wgt;
-        a += pa, r += (p >> 16 & 0xFF) * pa, g += (p >> 8 & 0xFF) * pa, b += (p & 0xFF) * pa;
-      };
-      take(x0, y0, (1 - tx) * (1 - ty));
-      take(x1, y0, tx * (1 - ty));
-      take(x0, y1, (1 - tx) * ty);
-      take(x1, y1, tx * ty);
-      if (a <= 0) continue;
-      out.Set(x, y,
-              PixelOf(Rgb(static_cast<int>(std::lround(r / a)), static_cast<int>(std::lround(g / a)),
-                          static_cast<int>(std::lround(b / a))),
-                      static_cast<int>(std::lround(a))));
+  ScaleInto(out);
+  return out;
+}
+
+void Canvas::ScaleInto(Canvas& out) const {
+  std::fill(out.px_.begin(), out.px_.end(), 0);
+  const int w = out.w_, h = out.h_;
+  if (w_ == 0 || h_ == 0 || w == 0 || h == 0) return;
+  // Bilinear on premultiplied values, so transparent neighbours lend no
+  // colour; weights in 1/16 along each axis keep the sums in 32 bits.
+  struct Tap { int i0, i1; std::uint32_t w1; };
+  auto taps = [](int from, int to) {
+    std::vector<Tap> t(static_cast<std::size_t>(to));
+    for (int i = 0; i < to; ++i) {
+      const double f = std::clamp((i + 0.5) * from / to - 0.5, 0.0, from - 1.0);
+      const int i0 = static_cast<int>(f);
+      t[i] = {i0, std::min(i0 + 1, from - 1), static_cast<std::uint32_t>(std::lround((f - i0) * 16))};
+    }
+    return t;
+  };
+  const std::vector<Tap> tx = taps(w_, w), ty = taps(h_, h);
+  for (int y = 0; y < h; ++y) {
+    const Tap& v = ty[y];
+    const Pixel* r0 = &px_[static_cast<std::size_t>(v.i0) * w_];
+    const Pixel* r1 = &px_[static_cast<std::size_t>(v.i1) * w_];
+    Pixel* to = &out.px_[static_cast<std::size_t>(y) * w];
+    for (int x = 0; x < w; ++x) {
+      const Tap& u = tx[x];
+      const Pixel q[4] = {r0[u.i0], r0[u.i1], r1[u.i0], r1[u.i1]};
+      if (q[0] == q[1] && q[0] == q[2] && q[0] == q[3]) {
+        to[x] = q[0];
+        continue;
+      }
+      const std::uint32_t wt[4] = {(16 - u.w1) * (16 - v.w1), u.w1 * (16 - v.w1), (16 - u.w1) * v.w1, u.w1 * v.w1};
+      std::uint32_t a = 0, r = 0, g = 0, b = 0;
+      for (int k = 0; k < 4; ++k) {
+        const std::uint32_t pa = (q[k] >> 24) * wt[k];
+        a += pa, r += (q[k] >> 16 & 0xFF) * pa, g += (q[k] >> 8 & 0xFF) * pa, b += (q[k] & 0xFF) * pa;
+      }
+      if (a < 128) continue;  // under half a step of alpha
+      auto ch = [a](std::uint32_t c) { return std::min<std::uint32_t>(255, (c + a / 2) / a); };
+      to[x] = (a + 128) >> 8 << 24 | ch(r) << 16 | ch(g) << 8 | ch(b);
     }
   }
-  return out;
 }
 
 }  // namespace vexa::controls

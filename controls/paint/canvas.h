@@ -23,6 +23,8 @@ class Canvas {
  public:
   Canvas() = default;
   Canvas(int width, int height, Pixel fill = 0);
+  // Makes the canvas w x h filled with `fill`, keeping its storage.
+  void Reset(int width, int height, Pixel fill = 0);
 
   int Width() const { return w_; }
   int Height() const { return h_; }
@@ -45,6 +47,8 @@ class Canvas {
   void Draw(const Canvas& src, int x, int y);
   // This canvas resampled to w x h (bilinear, alpha-correct).
   Canvas Scaled(int w, int h) const;
+  // The same into `out`, at out's size, reusing its pixels.
+  void ScaleInto(Canvas& out) const;
   // Keeps of each pixel only as much as `shape` covers at the same place.
   void ClipTo(const Canvas& shape);
 
