@@ -18,6 +18,22 @@ double RoundRectDistance(double px, double py, double x0, double y0, double x1, 
 
 double CoverageOf(double distance) { return std::clamp(0.5 - distance, 0.0, 1.0); }
 
+// Straight-alpha "over" in integers; a and the channels are 0..255.
+Pixel Over(Pixel src, Pixel dst) {
+  const unsigned sa = src >> 24;
+  if (sa == 255) return src;
+  if (sa == 0) return dst;
+  const unsigned da = dst >> 24;
+  const unsigned keep = da * (255 - sa);  // destination weight, scaled by 255
+  const unsigned oa = sa * 255 + keep;     // result alpha, scaled by 255
+  auto ch = [&](int shift) {
+    const unsigned s = src >> shift & 0xFF, d = dst >> shift & 0xFF;
+    return ((s * sa * 255 + d * keep) + oa / 2) / oa;
+  };
+  return static_cast<Pixel>((oa + 127) / 255) << 24 | ch(16) << 16 | ch(8) << 8 | ch(0);
+}
+
+
 }  // namespace
 
 Canvas::Canvas(int width, int height, Pixel fill)
@@ -29,14 +45,8 @@ void Canvas::Reset(int width, int height, Pixel fill) {
 }
 
 void Canvas::Blend(int x, int y, Colour c, double alpha) {
-  if (alpha <= 0) return;
   Pixel& d = px_[static_cast<std::size_t>(y) * w_ + x];
-  const double da = AlphaOf(d) / 255.0;
-  const double oa = alpha + da * (1 - alpha);
-  auto ch = [&](int s, int t) { return static_cast<int>(std::lround((s * alpha + t * da * (1 - alpha)) / oa)); };
-  const Colour dc = ColourOf(d);
-  d = PixelOf(Rgb(ch(RedOf(c), RedOf(dc)), ch(GreenOf(c), GreenOf(dc)), ch(BlueOf(c), BlueOf(dc))),
-              static_cast<int>(std::lround(oa * 255)));
+  d = Over(PixelOf(c, static_cast<int>(std::lround(std::clamp(alpha, 0.0, 1.0) * 255))), d);
 }
 
 template <typename Coverage>
@@ -80,31 +90,12 @@ void Canvas::FillCapsule(double xa, double ya, double xb, double yb, double hw, 
         });
 }
 
-namespace {
-
-// Straight-alpha "over" in integers; a and the channels are 0..255.
-Pixel Over(Pixel src, Pixel dst) {
-  const unsigned sa = src >> 24;
-  if (sa == 255) return src;
-  if (sa == 0) return dst;
-  const unsigned da = dst >> 24;
-  const unsigned keep = da * (255 - sa);  // destination weight, scaled by 255
-  const unsigned oa = sa * 255 + keep;     // result alpha, scaled by 255
-  auto ch = [&](int shift) {
-    const unsigned s = src >> shift & 0xFF, d = dst >> shift & 0xFF;
-    return ((s * sa * 255 + d * keep) + oa / 2) / oa;
-  };
-  return static_cast<Pixel>((oa + 127) / 255) << 24 | ch(16) << 16 | ch(8) << 8 | ch(0);
-}
-
-}  // namespace
-
 void Canvas::Draw(const Canvas& src, int x, int y) {
   const int x0 = std::max(0, -x), x1 = std::min(src.w_, w_ - x);
   for (int sy = std::max(0, -y); sy < src.h_ && y + sy < h_; ++sy) {
     const Pixel* from = &src.px_[static_cast<std::size_t>(sy) * src.w_];
-    Pixel* to = &px_[static_cast<std::size_t>(y + sy) * w_ + x];
-    for (int sx = x0; sx < x1; ++sx) to[sx] = Over(from[sx], to[sx]);
+    Pixel* row = &px_[static_cast<std::size_t>(y + sy) * w_];
+    for (int sx = x0; sx < x1; ++sx) row[x + sx] = Over(from[sx], row[x + sx]);
   }
 }
 
