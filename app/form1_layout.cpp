@@ -1,6 +1,6 @@
 #include "app/form1_layout.h"
 
-#include "controls/oxbutton/button_designs.h"
+#include "controls/designs.h"
 
 namespace vexa::app {
 namespace {

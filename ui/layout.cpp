@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include "controls/oxbutton/button_designs.h"
+#include "controls/designs.h"
 #include "controls/win32/controls.h"
 #include "ui/dpi.h"
 #include "ui/window.h"

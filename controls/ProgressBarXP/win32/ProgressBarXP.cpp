@@ -10,6 +10,8 @@
 #include "controls/paint/win32/surface.h"
 #include "controls/win32/control_base.h"
 #include "controls/win32/controls.h"
+#include "ui/dpi.h"
+#include "ui/window.h"
 
 namespace vexa::controls {
 namespace {
@@ -82,9 +84,7 @@ struct XpState {
     if (given) return given;
     if (!own || ownDpi != dpi) {
       const FontSpec& f = bar.Font();
-      own.reset(CreateFontW(-static_cast<int>(f.points * dpi / 72 + 0.5), 0, 0, 0, f.bold ? FW_BOLD : FW_NORMAL,
-                            f.italic, f.underline, f.strikethrough, DEFAULT_CHARSET, 0, 0, CLEARTYPE_QUALITY, 0,
-                            f.name.c_str()));
+      own = ui::MakeFont({f.name.c_str(), f.points, f.bold, f.underline, false, f.italic, f.strikethrough}, dpi);
       ownDpi = dpi;
     }
     return own.get();
@@ -92,7 +92,7 @@ struct XpState {
 
   void DrawProgressBar(HDC dc, const RECT& rc) {
     bar.ClampForPaint();
-    const int dpi = WindowDpi(hwnd), mode = bar.Scrolling(), p = bar.Percent();
+    const int dpi = ui::DpiOf(hwnd), mode = bar.Scrolling(), p = bar.Percent();
     const Rect c{rc.left, rc.top, rc.right, rc.bottom};
     Fill(dc, c, mode == 6 ? kWhite : kBlack);
     DrawMode(dc, c, mode, p, dpi);
@@ -297,13 +297,6 @@ LRESULT CALLBACK XpProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 
 }  // namespace
 
-void RegisterProgressXp(HINSTANCE instance) {
-  WNDCLASSEXW wc{sizeof wc};
-  wc.lpfnWndProc = XpProc;
-  wc.hInstance = instance;
-  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  wc.lpszClassName = kProgressXpClass;
-  RegisterClassExW(&wc);
-}
+void RegisterProgressXp(HINSTANCE) { ui::RegisterWindowClass(kProgressXpClass, XpProc, nullptr, CLR_INVALID, 0); }
 
 }  // namespace vexa::controls

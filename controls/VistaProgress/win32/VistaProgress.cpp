@@ -21,7 +21,7 @@ struct VistaState {
   ControlTimer tmrAnimate{kAnimateTimer};
   VistaProgress bar{tmrAnimate};
 
-  int Dpi() const { return WindowDpi(hwnd); }
+  int Dpi() const { return ui::DpiOf(hwnd); }
   int Px(int twips) const { return TwipsToPx(twips, Dpi()); }
   int Twips(int px) const { return static_cast<int>(RoundHalfEven(static_cast<std::int64_t>(px) * 1440, Dpi())); }
 
@@ -155,6 +155,6 @@ struct VistaState {
 
 }  // namespace
 
-void RegisterVista(HINSTANCE instance) { RegisterControl<VistaState>(instance, kVistaClass, IDC_ARROW); }
+void RegisterVista(HINSTANCE instance) { RegisterControl<VistaState>(kVistaClass, IDC_ARROW); }
 
 }  // namespace vexa::controls

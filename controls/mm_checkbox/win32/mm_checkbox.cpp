@@ -22,7 +22,7 @@ struct CheckState : CheckboxHost {
   int downButton = 0;      // the button pressed on the control, until released
   bool spaceDown = false;
 
-  int Dpi() const { return WindowDpi(hwnd); }
+  int Dpi() const { return ui::DpiOf(hwnd); }
   SIZE Pixels(Size s) const { return {ScaleToDpi(s.cx, Dpi()), ScaleToDpi(s.cy, Dpi())}; }
 
   // CheckboxHost
@@ -175,6 +175,6 @@ struct CheckState : CheckboxHost {
 
 }  // namespace
 
-void RegisterCheckbox(HINSTANCE instance) { RegisterControl<CheckState>(instance, kCheckboxClass, IDC_HAND); }
+void RegisterCheckbox(HINSTANCE instance) { RegisterControl<CheckState>(kCheckboxClass, IDC_HAND); }
 
 }  // namespace vexa::controls

@@ -1,20 +1,8 @@
 #include "controls/paint/win32/surface.h"
 
+#include "ui/dpi.h"
 
 namespace vexa::controls {
-
-int WindowDpi(HWND hwnd) {
-  using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
-  static const auto fn = reinterpret_cast<GetDpiForWindowFn>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
-  if (fn && hwnd) {
-    if (UINT dpi = fn(hwnd)) return static_cast<int>(dpi);
-  }
-  HDC dc = GetDC(nullptr);
-  const int dpi = dc ? GetDeviceCaps(dc, LOGPIXELSX) : 96;
-  if (dc) ReleaseDC(nullptr, dc);
-  return dpi > 0 ? dpi : 96;
-}
 
 Colour SystemColour(int index) { return static_cast<Colour>(GetSysColor(index)); }
 

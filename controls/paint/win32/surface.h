@@ -5,6 +5,8 @@
 // four views' drawing lives here.
 #include <windows.h>
 
+#include "ui/dpi.h"
+
 #include "controls/paint/canvas.h"
 #include "platform/ui.h"
 
@@ -14,7 +16,6 @@ namespace vexa::controls {
 #define WM_DPICHANGED_AFTERPARENT 0x02E3
 #endif
 
-int WindowDpi(HWND hwnd);
 Colour SystemColour(int index);
 inline COLORREF ToColorRef(Colour c) { return static_cast<COLORREF>(c & 0xFFFFFF); }
 

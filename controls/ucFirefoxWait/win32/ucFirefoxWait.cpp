@@ -22,11 +22,11 @@ struct SpinState {
   int dpi = 0;
   Colour recoloured = 0;
 
-  int Side() const { return ScaleToDpi(ucFirefoxWait::kSize, WindowDpi(hwnd)); }
+  int Side() const { return ScaleToDpi(ucFirefoxWait::kSize, ui::DpiOf(hwnd)); }
 
   // The strip for this DPI, recoloured when the back colour or DPI changed.
   void Recolour() {
-    const int now = WindowDpi(hwnd);
+    const int now = ui::DpiOf(hwnd);
     if (now != dpi || original.Width() == 0) {
       original = SpinnerStrip(now);
       dpi = now;
@@ -103,6 +103,6 @@ struct SpinState {
 
 }  // namespace
 
-void RegisterSpinner(HINSTANCE instance) { RegisterControl<SpinState>(instance, kSpinnerClass, IDC_ARROW); }
+void RegisterSpinner(HINSTANCE instance) { RegisterControl<SpinState>(kSpinnerClass, IDC_ARROW); }
 
 }  // namespace vexa::controls

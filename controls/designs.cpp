@@ -1,4 +1,4 @@
-#include "controls/oxbutton/button_designs.h"
+#include "controls/designs.h"
 
 namespace vexa::controls {
 namespace {
@@ -40,6 +40,19 @@ PropertyBag PlateWithTip(const std::wstring& tip, int icon, bool balloon) {
   bag.WriteAlways(L"ToolTip", tip);
   bag.WriteAlways(L"TooltipIcon", icon);
   bag.WriteAlways(L"TooltipType", balloon ? 1 : 0);
+  return bag;
+}
+
+const PropertyBag& Switch(bool on) {
+  static const PropertyBag off{{L"RoundedValue", 0}};
+  static const PropertyBag lit{{L"RoundedValue", 0}, {L"Value", 1}};
+  return on ? lit : off;
+}
+
+PropertyBag SpinnerOn(std::int32_t backColor) { return {{L"BackColor", backColor}}; }
+
+const PropertyBag& RepairBar() {
+  static const PropertyBag bag{{L"Scrolling", 3}, {L"BrushStyle", 0}, {L"Color", 0x404040}, {L"Max", 200}};
   return bag;
 }
 
