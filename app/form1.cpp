@@ -2,6 +2,7 @@
 
 #include <windowsx.h>
 
+#include "app/art/art.h"
 #include "ui/dpi.h"
 #include "ui/scoped.h"
 
@@ -61,6 +62,7 @@ void Form1::Form_Initialize() {
   windows_.Create(layout_, {Control(PicTask), options, back(&Navigation::BackFromLogger)});
   url_.Create(layout_, {Control(PicURL), options, back(&Navigation::BackFromUrl)});
   keywords_.Create(layout_, {Control(PicKeyBlock), options, back(&Navigation::BackFromUrl)});
+  ApplyNavigation();
 }
 
 bool Form1::RefuseSecondCopy() {
@@ -89,50 +91,41 @@ void Form1::OnDpiChanged(int dpi, const RECT& suggested) {
 }
 
 void Form1::OnPaint(HDC dc, const RECT& client) {
-  // The window background for the selected tab: title strip, navigation
-  // column with the selected row lit, page area.
-  auto fill = [dc](const RECT& r, COLORREF c) {
-    SetDCBrushColor(dc, c);
-    FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
-  };
-  RECT title{0, 0, client.right, ui::TwipsToPixels(kTitleStripHeight, layout_.Dpi())};
-  fill(client, ui::kPageColor);
-  fill(title, ui::kTitleColor);
-  fill({0, title.bottom, ui::TwipsToPixels(kNavWidth, layout_.Dpi()), client.bottom}, ui::kNavColor);
-  for (int i = 0; i < 4; ++i) {
-    bool lit = i == nav_.SelectedTab();
-    fill(Twips(kTabLeft, kTabTops[i], kNavWidth - kTabLeft - 120, kTabHeight - 30), lit ? ui::kTabColor : ui::kNavColor);
-    // The tab icon: a small rounded square left of the caption.
-    RECT icon = Twips(kTabLeft + 240, kTabTops[i] + 150, 330, 330);
-    SetDCBrushColor(dc, lit ? RGB(255, 255, 255) : RGB(130, 160, 200));
-    ui::ScopedSelect sb(dc, GetStockObject(DC_BRUSH));
-    ui::ScopedSelect sp(dc, GetStockObject(NULL_PEN));
-    RoundRect(dc, icon.left, icon.top, icon.right, icon.bottom, 6, 6);
-  }
+  // Until a tab is clicked the window wears the Home background.
+  DrawMainBackground(dc, client, nav_.SelectedTab() < 0 ? 0 : nav_.SelectedTab(), layout_.Dpi());
 }
 
 void Form1::PaintPanelArt(HDC dc, HWND panel) {
-  if (GetDlgCtrlID(panel) != PicHome) return;
-  // Image5: a shield with a tick.
-  RECT r = Twips(kShieldX, kShieldY, kShieldW, kShieldH);
-  POINT shape[] = {{r.left, r.top + (r.bottom - r.top) / 8}, {(r.left + r.right) / 2, r.top},
-                   {r.right, r.top + (r.bottom - r.top) / 8}, {r.right, (r.top + r.bottom) / 2},
-                   {(r.left + r.right) / 2, r.bottom}, {r.left, (r.top + r.bottom) / 2}};
-  SetDCBrushColor(dc, ui::kHeaderColor);
-  ui::ScopedSelect sb(dc, GetStockObject(DC_BRUSH));
-  ui::ScopedSelect sp(dc, GetStockObject(NULL_PEN));
-  Polygon(dc, shape, 6);
-  ui::ScopedGdi<HPEN> tick(CreatePen(PS_SOLID, ui::TwipsToPixels(150, layout_.Dpi()), RGB(255, 255, 255)));
-  ui::ScopedSelect st(dc, tick.get());
-  int cx = (r.left + r.right) / 2, cy = (r.top + r.bottom) / 2, u = (r.right - r.left) / 6;
-  MoveToEx(dc, cx - u * 3 / 2, cy - u / 4, nullptr);
-  LineTo(dc, cx - u / 3, cy + u);
-  LineTo(dc, cx + u * 3 / 2, cy - u * 3 / 2);
+  RECT client;
+  GetClientRect(panel, &client);
+  switch (GetDlgCtrlID(panel)) {
+    case PicHome: DrawHomeArt(dc, client, layout_.Dpi()); break;
+    case Picture9: DrawTitleArt(dc, client, layout_.Dpi()); break;
+    case Picture5:
+    case Picture6:
+    case Picture7:
+    case Picture8: DrawHeaderStrip(dc, client, layout_.Dpi()); break;
+  }
+}
+
+bool Form1::OnSetCursor(HWND over) {
+  if (over != hwnd()) return false;
+  POINT pt;
+  GetCursorPos(&pt);
+  ScreenToClient(hwnd(), &pt);
+  bool tab = false;
+  for (int top : kTabTops) {
+    RECT row = Twips(kTabLeft, top, kTabWidth, kTabHeight);
+    tab = tab || PtInRect(&row, pt);
+  }
+  SetCursor(LoadProgramCursor(tab ? ProgramCursor::Tab : ProgramCursor::Main, layout_.Dpi()));
+  return true;
 }
 
 HBRUSH Form1::OnCtlColor(HDC dc, HWND control) {
   int id = GetDlgCtrlID(control);
-  COLORREF formBack = IsTab(id) ? (id - Label1_0 == nav_.SelectedTab() ? ui::kTabColor : ui::kNavColor) : ui::kTitleColor;
+  const int lit = nav_.SelectedTab() < 0 ? 0 : nav_.SelectedTab();  // the row the background lights
+  COLORREF formBack = IsTab(id) ? (id - Label1_0 == lit ? kArtTabLit : kArtNav) : kArtTitleStrip;
   std::optional<COLORREF> text;
   for (ui::Panel* panel : panels_)
     if ((text = panel->TextColor(id))) break;
@@ -158,7 +151,7 @@ void Form1::OnPanelMouseDown(HWND panel, POINT pt, bool left) {
   int id = GetDlgCtrlID(panel);
   if (id == Picture9) return DragWindow();
   if (id == PicHome) {
-    RECT shield = Twips(kShieldX, kShieldY, kShieldW, kShieldH);
+    RECT shield = Twips(kHomeImage5.x, kHomeImage5.y, kHomeImage5.w, kHomeImage5.h);
     if (PtInRect(&shield, pt)) return DragWindow();  // Image5
   }
   HWND child = ChildWindowFromPointEx(panel, pt, CWP_SKIPINVISIBLE);
@@ -183,6 +176,12 @@ void Form1::ApplyNavigation() {
     if ((IsWindowVisible(h) != FALSE) != want || (GetWindowLongW(h, GWL_STYLE) & WS_VISIBLE) != (want ? WS_VISIBLE : 0u))
       ShowWindow(h, want ? SW_SHOWNA : SW_HIDE);
   }
+  // The page panels differ a little in place and size: one left visible
+  // under the page on view would show along its edges. It stays visible,
+  // with nothing of it on screen.
+  for (auto [panel, id] : kPanels)
+    if (panel <= Panel::PicClean)
+      SetWindowRgn(Control(id), panel == nav_.PageOnView() ? nullptr : CreateRectRgn(0, 0, 0, 0), TRUE);
   for (int i = 0; i < 4; ++i) ui::SetFont(Control(Label1_0 + i), layout_.TabFont(i == nav_.SelectedTab()), true);
   SetWindowTextW(Control(Label2), nav_.Title().c_str());
   RECT nav = Twips(0, kTitleStripHeight, kNavWidth, kForm1Height);

@@ -49,6 +49,7 @@ class Form1 : public ui::Window {
   void OnHScroll(HWND bar, int code, int pos) override;
   HBRUSH OnCtlColor(HDC dc, HWND control) override;
   void OnDpiChanged(int dpi, const RECT& suggested) override;
+  bool OnSetCursor(HWND over) override;
   bool OnClose() override;
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 

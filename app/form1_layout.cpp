@@ -1,5 +1,7 @@
 #include "app/form1_layout.h"
 
+#include "controls/designs.h"
+
 namespace vexa::app {
 namespace {
 
@@ -15,8 +17,8 @@ const ui::ControlRow kFrame[] = {
     {Picture9, kOnForm, Kind::Panel, L"", 720, 120, 3975, 975, ui::kTitlePanel},
     {Label48, Picture9, Kind::Label, L"VexaUtility", 150, 90, 2800, 600, ui::kNarrow | ui::kHeaderText},
     {Label38, Picture9, Kind::Label, L"2015", 3000, 600, 800, 300, ui::kHeaderText},
-    {oxbutton11, kOnForm, Kind::Button, L"_", 10560, 0, 615, 375},
-    {oxbutton6, kOnForm, Kind::Button, L"X", 11160, 0, 615, 375},
+    {oxbutton11, kOnForm, Kind::Button, L"_", 10560, 0, 615, 375, 0, &controls::MinimizeButton()},
+    {oxbutton6, kOnForm, Kind::Button, L"X", 11160, 0, 615, 375, 0, &controls::CloseButton()},
     {Label2, kOnForm, Kind::Label, L"Home", 8280, 720, 3300, 420, ui::kHeaderText | ui::kBold},
     {Label1_0, kOnForm, Kind::Label, L"Home", 1500, 1920 + 150, 1500, 330, kTabCaption},
     {Label1_1, kOnForm, Kind::Label, L"Cleaner", 1500, 2640 + 150, 1500, 330, kTabCaption},
@@ -56,15 +58,15 @@ const ui::ControlRow kFrame[] = {
     {PicURL, PicTool, Kind::Panel, L"", 0, kToolY, kToolW, kToolH, ui::kHidden},
     {Picture3, PicTool, Kind::Panel, L"", 0, kToolY, kToolW, kToolH, ui::kHidden},
     {Picture4, PicTool, Kind::Panel, L"", 0, kToolY, kToolW, kToolH, ui::kHidden},
-    {oxbutton4, PicTool, Kind::Button, L"Logger Block", 360, 720, 2400, 450},
+    {oxbutton4, PicTool, Kind::Button, L"Logger Block", 360, 720, 2400, 450, 0, &controls::MenuButton(true)},
     {Label18, PicTool, Kind::Label, L"Block Program Logger In Windows Proccess.", 2940, 790, 5400, 330},
-    {oxbutton5, PicTool, Kind::Button, L"Registry Repair", 360, 1440, 2400, 450},
+    {oxbutton5, PicTool, Kind::Button, L"Registry Repair", 360, 1440, 2400, 450, 0, &controls::MenuButton()},
     {Label19, PicTool, Kind::Label, L"Repair Registry Corupt Or Infected by Virus", 2940, 1510, 5400, 330},
-    {oxbutton8, PicTool, Kind::Button, L"Proccess Viewer", 360, 2160, 2400, 450},
+    {oxbutton8, PicTool, Kind::Button, L"Proccess Viewer", 360, 2160, 2400, 450, 0, &controls::MenuButton()},
     {Label39, PicTool, Kind::Label, L"View All Proccess Windows && Hidden Proccess", 2940, 2230, 5400, 330},
-    {oxbutton15, PicTool, Kind::Button, L"Url Shortner", 360, 2880, 2400, 450},
+    {oxbutton15, PicTool, Kind::Button, L"Url Shortner", 360, 2880, 2400, 450, 0, &controls::MenuButton()},
     {Label41, PicTool, Kind::Label, L"Make Url Short", 2940, 2950, 5400, 330},
-    {oxbutton17, PicTool, Kind::Button, L"Keyword Blocker", 360, 3600, 2400, 450},
+    {oxbutton17, PicTool, Kind::Button, L"Keyword Blocker", 360, 3600, 2400, 450, 0, &controls::MenuButton()},
     {Label52, PicTool, Kind::Label, L"Block Keyword Blacklist", 2940, 3670, 5400, 330},
     // The process viewer lies on top inside the logger blocker, the keyword
     // blocker inside the URL shortener.

@@ -42,7 +42,5 @@ inline constexpr int kTitleStripHeight = 1215;
 inline constexpr int kNavWidth = 3240;
 inline constexpr int kTabLeft = 600, kTabWidth = 3135, kTabHeight = 615;
 inline constexpr int kTabTops[4] = {1920, 2640, 3240, 3840};
-// Image5, the Home page's shield (also a drag handle).
-inline constexpr int kShieldX = 480, kShieldY = 300, kShieldW = 1680, kShieldH = 1980;
 
 }  // namespace vexa::app

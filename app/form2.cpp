@@ -1,5 +1,7 @@
 #include "app/form2.h"
 
+#include "app/art/art.h"
+#include "app/uninstall.h"
 #include "controls/win32/controls.h"
 #include "ui/dpi.h"
 
@@ -103,19 +105,7 @@ void Form2::OnMouseMove(POINT pt, WPARAM) {
   }
 }
 
-void Form2::OnPaint(HDC dc, const RECT& client) {
-  SetDCBrushColor(dc, kSplashColor);
-  FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
-  // Image1: the product mark, a shield on the left.
-  RECT r = ui::TwipsRect(420, 420, 1080, 1260, dpi_);
-  POINT shape[] = {{r.left, r.top + (r.bottom - r.top) / 8}, {(r.left + r.right) / 2, r.top},
-                   {r.right, r.top + (r.bottom - r.top) / 8}, {r.right, (r.top + r.bottom) / 2},
-                   {(r.left + r.right) / 2, r.bottom}, {r.left, (r.top + r.bottom) / 2}};
-  SetDCBrushColor(dc, RGB(46, 84, 140));
-  ui::ScopedSelect sb(dc, GetStockObject(DC_BRUSH));
-  ui::ScopedSelect sp(dc, GetStockObject(NULL_PEN));
-  Polygon(dc, shape, 6);
-}
+void Form2::OnPaint(HDC dc, const RECT& client) { DrawSplashArt(dc, client, dpi_); }
 
 HBRUSH Form2::OnCtlColor(HDC dc, HWND control) {
   SetTextColor(dc, control == label2_ ? RGB(200, 200, 200) : RGB(255, 255, 255));
@@ -126,6 +116,10 @@ HBRUSH Form2::OnCtlColor(HDC dc, HWND control) {
 LRESULT Form2::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   if (taskbarCreated_ && msg == taskbarCreated_) {
     if (splashDone_) tray_.ReAdd();
+    return 0;
+  }
+  if (IsEndRunningCopyMessage(msg)) {  // the installer's /close and /uninstall
+    form4_.mnuExit_Click();
     return 0;
   }
   return Window::HandleMessage(msg, wp, lp);

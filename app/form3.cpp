@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "app/art/art.h"
+#include "controls/designs.h"
 #include "controls/win32/controls.h"
 #include "ui/dpi.h"
 #include "ui/layout.h"
@@ -22,7 +24,9 @@ struct AboutItem {
 
 }  // namespace
 
-Form3::Form3(Shell& shell, HICON icon) : shell_(shell), icon_(icon) {}
+Form3::Form3(Shell& shell, HICON icon) : ui::Window(Painting::Buffered), shell_(shell), icon_(icon) {}
+
+void Form3::OnPaint(HDC dc, const RECT& client) { DrawAboutArt(dc, client, dpi_); }
 
 void Form3::ShowAbout() {
   if (!Loaded()) Form_Load();
@@ -71,9 +75,10 @@ void Form3::Form_Load() {
   }
   // The version panel lies over the info rows.
   SetWindowPos(Item(Picture1), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  for (int id : {oxbutton1, oxbutton2})
-    SendMessageW(Item(id), controls::kOxSetColors, RGB(64, 64, 64), RGB(255, 255, 255));
-  SendMessageW(Item(oxbutton3), controls::kOxSetColors, RGB(192, 0, 0), RGB(255, 255, 255));
+  for (int id : {oxbutton1, oxbutton2, oxbutton3}) {
+    const controls::PropertyBag& look = id == oxbutton3 ? controls::CloseButton() : controls::PlateButton();
+    SendMessageW(Item(id), controls::kLoadProperties, 0, reinterpret_cast<LPARAM>(&look));
+  }
 
   HWND list = CreateWindowExW(WS_EX_CLIENTEDGE, L"LISTBOX", L"", WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOINTEGRALHEIGHT,
                               0, 0, px(5000), px(1560), Item(Picture1), reinterpret_cast<HMENU>(List1),

@@ -23,9 +23,10 @@ class Form3 : public ui::Window {
   void ShowAbout();
   bool Loaded() const { return hwnd() != nullptr; }
 
-  static constexpr wchar_t kWebAddress[] = L"https://vexatools.example/vexautility";
+  static constexpr wchar_t kWebAddress[] = L"https://vexatools.example";
 
  private:
+  void OnPaint(HDC dc, const RECT& client) override;
   bool OnCommand(int id, int code, HWND control) override;
   HBRUSH OnCtlColor(HDC dc, HWND control) override;
   bool OnSetCursor(HWND over) override;

@@ -8,6 +8,7 @@
 #include "app/form1.h"
 #include "app/form2.h"
 #include "app/form4.h"
+#include "app/uninstall.h"
 
 namespace {
 
@@ -20,7 +21,8 @@ namespace {
 
 }  // namespace
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
+  if (int code = 0; vexa::app::RunInstallerSwitch(commandLine, code)) return code;  // run by the installer
   INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_PROGRESS_CLASS | ICC_LISTVIEW_CLASSES};
   InitCommonControlsEx(&icc);
   // The shell's file-type names (the cookie filter) need COM on this thread.

@@ -14,32 +14,23 @@ bool SameText(const std::wstring& a, const std::wstring& b) {
 
 }  // namespace
 
-std::wstring StartWithWindows::EntryData() const { return L"\"" + environment_.ExecutablePath() + L"\""; }
+std::wstring StartupEntry::Data() const { return L"\"" + environment_.ExecutablePath() + L"\""; }
 
-bool StartWithWindows::NamesThisProgram(const std::wstring& data) const {
+bool StartupEntry::NamesThisProgram(const std::wstring& data) const {
   std::wstring path = data;
   if (path.size() >= 2 && path.front() == L'"' && path.back() == L'"') path = path.substr(1, path.size() - 2);
   if (path.empty()) return false;
   return SameText(path, environment_.ExecutablePath()) || SameText(path, environment_.ExecutableFileName());
 }
 
-bool StartWithWindows::EntryIn(RegRoot root) const {
+bool StartupEntry::In(RegRoot root) const {
   RegValue value;
   return registry_.QueryValue(root, kRunKey, kRunValueName, value) == kRegSuccess &&
          (value.type == kRegSz || value.type == kRegExpandSz) && NamesThisProgram(RegDataText(value.data));
 }
 
-void StartWithWindows::RemoveIfOwn(RegRoot root) {
-  if (EntryIn(root)) fixReg_.DeleteValue(root, kRunKey, kRunValueName);
-}
-
-void StartWithWindows::Load() {
-  ckStar_.SetValue(EntryIn(RegRoot::LocalMachine) || EntryIn(RegRoot::CurrentUser) ? 1 : 0);
-}
-
-void StartWithWindows::RemoveOwnEntries() {
-  RemoveIfOwn(RegRoot::LocalMachine);
-  RemoveIfOwn(RegRoot::CurrentUser);
+void StartupEntry::RemoveFrom(RegRoot root) {
+  if (In(root)) fixReg_.DeleteValue(root, kRunKey, kRunValueName);
 }
 
 void StartWithWindows::ckStar_Click() {
@@ -48,16 +39,16 @@ void StartWithWindows::ckStar_Click() {
     fixReg_.DeleteValue(RegRoot::LocalMachine, kRunKey, kRunValueName);
     // The per-user value only when it is this program's: another program
     // may have its own "Utility" there.
-    RemoveIfOwn(RegRoot::CurrentUser);
+    entry_.RemoveFrom(RegRoot::CurrentUser);
   } else if (value == 1) {
-    const std::wstring data = EntryData();
+    const std::wstring data = entry_.Data();
     RegResult machine = fixReg_.SetStringValue(RegRoot::LocalMachine, kRunKey, kRunValueName, data);
     if (machine.AccessDenied()) {
       fixReg_.SetStringValue(RegRoot::CurrentUser, kRunKey, kRunValueName, data);
     } else if (machine.Succeeded()) {
       // One entry only: a per-user one left from a run without the rights
       // would start the program a second time.
-      RemoveIfOwn(RegRoot::CurrentUser);
+      entry_.RemoveFrom(RegRoot::CurrentUser);
     }
   }
 }

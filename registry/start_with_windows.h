@@ -15,36 +15,54 @@ namespace vexa::registry {
 inline constexpr wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 inline constexpr wchar_t kRunValueName[] = L"Utility";
 
-class StartWithWindows {
+// The program's own entry under the Windows Run keys.
+class StartupEntry {
  public:
-  StartWithWindows(Registry& registry, const Environment& environment, ui::Toggle& ckStar)
-      : registry_(registry), fixReg_(registry), environment_(environment), ckStar_(ckStar) {}
-
-  // The load step: the toggle shows whether this program's entry is there,
-  // under either Run key.
-  void Load();
-
-  // After the user has changed the toggle (its new value already set).
-  void ckStar_Click();
-
-  // Removes this program's entry from both Run keys; a "Utility" value that
-  // starts another program stays.
-  void RemoveOwnEntries();
+  StartupEntry(Registry& registry, const Environment& environment)
+      : registry_(registry), fixReg_(registry), environment_(environment) {}
 
   // The data stored: the running executable's full path, in double quotes.
-  std::wstring EntryData() const;
+  std::wstring Data() const;
 
   // True when a Run value's data starts this program: its full path, quoted
   // or not, or the bare file name that earlier versions stored.
   bool NamesThisProgram(const std::wstring& data) const;
 
- private:
-  bool EntryIn(RegRoot root) const;
-  void RemoveIfOwn(RegRoot root);
+  // This program's entry is under the key of that root.
+  bool In(RegRoot root) const;
+  bool Present() const { return In(RegRoot::LocalMachine) || In(RegRoot::CurrentUser); }
 
+  // Deletes the entry under that root, only when it is this program's: a
+  // "Utility" value that starts another program stays.
+  void RemoveFrom(RegRoot root);
+  void RemoveOwn() {
+    RemoveFrom(RegRoot::LocalMachine);
+    RemoveFrom(RegRoot::CurrentUser);
+  }
+
+ private:
   Registry& registry_;
   ModFixReg fixReg_;
   const Environment& environment_;
+};
+
+class StartWithWindows {
+ public:
+  StartWithWindows(Registry& registry, const Environment& environment, ui::Toggle& ckStar)
+      : entry_(registry, environment), fixReg_(registry), ckStar_(ckStar) {}
+
+  // The load step: the toggle shows whether this program's entry is there,
+  // under either Run key.
+  void Load() { ckStar_.SetValue(entry_.Present() ? 1 : 0); }
+
+  // After the user has changed the toggle (its new value already set).
+  void ckStar_Click();
+
+  const StartupEntry& Entry() const { return entry_; }
+
+ private:
+  StartupEntry entry_;
+  ModFixReg fixReg_;
   ui::Toggle& ckStar_;
 };
 

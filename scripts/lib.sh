@@ -9,7 +9,7 @@ vexa_log() { printf '[vexa] %s\n' "$*" >&2; }
 vexa_ensure_packages() {
   local want=(cmake ninja-build g++ googletest libgtest-dev libbenchmark-dev
               g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-              wine wine64 xvfb x11-utils imagemagick python3 ripgrep "$@")
+              wine wine64 xvfb x11-utils imagemagick python3 ripgrep msitools wixl "$@")
   local missing=()
   for p in "${want[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

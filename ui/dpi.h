@@ -21,13 +21,18 @@ inline RECT TwipsRect(int x, int y, int w, int h, int dpi) {
 
 struct FontSpec {
   const wchar_t* face = L"Segoe UI";
-  int points = 9;
+  double points = 9;
   bool bold = false;
   bool underline = false;
   bool fixedPitch = false;
+  bool italic = false;
+  bool strikeout = false;
+  BYTE charset = DEFAULT_CHARSET;
 };
 
 // A font of that many points at the DPI.
 ScopedGdi<HFONT> MakeFont(const FontSpec& spec, int dpi);
+// A font whose characters are `pixels` high (the cell without leading).
+ScopedGdi<HFONT> MakeFontOfHeight(const FontSpec& spec, int pixels);
 
 }  // namespace vexa::ui

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "controls/designs.h"
 #include "controls/win32/controls.h"
 #include "ui/dpi.h"
 #include "ui/window.h"
@@ -157,7 +158,7 @@ HWND Layout::Create(const ControlRow& s, HWND parent) {
       break;
     case Kind::ListView:
       cls = WC_LISTVIEWW;
-      style |= LVS_REPORT | LVS_SHOWSELALWAYS | WS_TABSTOP;
+      style |= LVS_REPORT | LVS_SHOWSELALWAYS | LVS_NOCOLUMNHEADER | WS_TABSTOP;
       ex = WS_EX_CLIENTEDGE;
       break;
     case Kind::HScroll: cls = L"SCROLLBAR"; style |= SBS_HORZ | WS_TABSTOP; break;
@@ -180,7 +181,10 @@ HWND Layout::Create(const ControlRow& s, HWND parent) {
   if (!h) return nullptr;
   SetFont(h, FontFor(s.flags));
   if (s.flags & kChecked) SendMessageW(h, BM_SETCHECK, BST_CHECKED, 0);
-  if (s.properties) SendMessageW(h, controls::kLoadProperties, 0, reinterpret_cast<LPARAM>(s.properties));
+  // Every command button is a skinned plate unless its row says otherwise.
+  const controls::PropertyBag* properties = s.properties;
+  if (!properties && s.kind == Kind::Button) properties = &controls::PlateButton();
+  if (properties) SendMessageW(h, controls::kLoadProperties, 0, reinterpret_cast<LPARAM>(properties));
   if (s.kind == Kind::Panel)
     SetPanelColor(h, (s.flags & kTitlePanel) ? kTitleColor : (s.flags & kHeaderPanel) ? kHeaderColor : kPageColor);
   if (s.kind == Kind::ListView) {

@@ -28,7 +28,7 @@ enum class Kind {
   Edit,         // single-line text box
   Memo,         // multi-line text box with a vertical scroll bar
   ListBox,      // stock list box
-  ListView,     // report list view with one column
+  ListView,     // report list view with one column and no header
   HScroll,      // horizontal scroll bar
   Spinner,      // ucFirefoxWait
   ProgressXp,   // ProgressBarXP

@@ -1,5 +1,6 @@
 #include "cleaner/win32/cleaner_panel.h"
 
+#include "controls/designs.h"
 #include "controls/win32/controls.h"
 
 namespace vexa::cleaner {
@@ -10,6 +11,9 @@ using ui::kOnOptions;
 using ui::kOnPage;
 
 constexpr int kBtnW = 1400, kBtnH = 420;
+const controls::PropertyBag kScanNow = controls::PlateWithTip(L"Scan Now", 1, true);
+const controls::PropertyBag kCleanAllTip = controls::PlateWithTip(L"Clean All Detected!", 3, false);
+const controls::PropertyBag kSpinnerLook = controls::SpinnerOn(0xE0E0E0);
 
 const ui::ControlRow kRows[] = {
     {Label3, kOnPage, Kind::Label, L"Welcome... (Click Scan For Scan)", 240, 540, 8040, 300},
@@ -24,15 +28,15 @@ const ui::ControlRow kRows[] = {
     {Label5, kOnPage, Kind::Label, L"0", 7440, 4020, 700, 300, ui::kBold},
     {Label12, kOnPage, Kind::Label, L"Total Files Found : 0", 240, 4440, 4000, 300, ui::kBold},
     {Check1, kOnPage, Kind::CheckBox, L"Sellect All", 240, 4920, 1800, 300},
-    {UCP, kOnPage, Kind::Spinner, L"", 4560, 4980, 240, 240},
-    {Command1, kOnPage, Kind::Button, L"Scan", 5040, 4860, kBtnW, kBtnH},
-    {Command2, kOnPage, Kind::Button, L"Clean All", 6600, 4860, kBtnW, kBtnH},
+    {UCP, kOnPage, Kind::Spinner, L"", 4560, 4980, 240, 240, 0, &kSpinnerLook},
+    {Command1, kOnPage, Kind::Button, L"Scan", 5040, 4860, kBtnW, kBtnH, 0, &kScanNow},
+    {Command2, kOnPage, Kind::Button, L"Clean All", 6600, 4860, kBtnW, kBtnH, 0, &kCleanAllTip},
     // The category toggles on the Option page.
-    {ck1, kOnOptions, Kind::Toggle, L"", 360, 660, 390, 270, ui::kChecked},
+    {ck1, kOnOptions, Kind::Toggle, L"", 360, 660, 390, 270, 0, &controls::Switch(true)},
     {Label15, kOnOptions, Kind::Label, L"Clean Temp File", 900, 645, 4000, 300},
-    {ck2, kOnOptions, Kind::Toggle, L"", 360, 1080, 390, 270},
+    {ck2, kOnOptions, Kind::Toggle, L"", 360, 1080, 390, 270, 0, &controls::Switch(false)},
     {Label16, kOnOptions, Kind::Label, L"Clean Cookies", 900, 1065, 4000, 300},
-    {ck3, kOnOptions, Kind::Toggle, L"", 360, 1500, 390, 270, ui::kChecked},
+    {ck3, kOnOptions, Kind::Toggle, L"", 360, 1500, 390, 270, 0, &controls::Switch(true)},
     {Label17, kOnOptions, Kind::Label, L"Clean Recent File", 900, 1485, 4000, 300},
 };
 
@@ -53,7 +57,6 @@ void CleanerPanel::Create(ui::Layout& layout, const ui::Site& site) {
                  {&ck2_, ck2}, {&ck3_, ck3}});
   Timer1_.Attach(layout.Form());
   Timer3_.Attach(layout.Form());
-  SendMessageW(layout.Control(UCP), controls::kSpinnerSetBackColor, ui::kPageColor, 0);
 }
 
 void CleanerPanel::Load() {

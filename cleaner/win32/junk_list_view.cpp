@@ -4,6 +4,7 @@
 #include <cwctype>
 
 #include "ui/scoped.h"
+#include "ui/dpi.h"
 #include "ui/window.h"
 
 namespace vexa::cleaner {
@@ -84,7 +85,7 @@ HWND JunkListView::Create(HWND parent, int id, const RECT& rect) {
   column.iSubItem = 1;
   ListView_InsertColumn(hwnd_, 1, &column);
 
-  icons_.reset(CreateImageList1());
+  icons_.reset(CreateImageList1(ui::DpiOf(hwnd_)));
   ticks_.reset(CreateTickImages());
   ListView_SetImageList(hwnd_, icons_.get(), LVSIL_SMALL);
   ListView_SetImageList(hwnd_, ticks_.get(), LVSIL_STATE);

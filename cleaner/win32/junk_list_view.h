@@ -12,9 +12,10 @@
 
 namespace vexa::cleaner {
 
-// ImageList1: five 16 x 16 pictures; picture n (1-based) sits at index n-1.
-// Picture 4 is blank (no row uses it). The caller destroys the list.
-HIMAGELIST CreateImageList1();
+// ImageList1 for a list shown at dpi: five pictures of 16 x 16 at 96 dpi,
+// larger at higher dpi (20, 24 or 32 px); picture n (1-based) at index n-1,
+// picture 4 blank (no row uses it). The caller destroys the list.
+HIMAGELIST CreateImageList1(int dpi);
 
 class JunkListView : public RowsObserver {
  public:

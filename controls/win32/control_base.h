@@ -6,6 +6,7 @@
 #include <string>
 
 #include "ui/scoped.h"
+#include "ui/window.h"
 
 namespace vexa::controls {
 
@@ -30,14 +31,6 @@ State* BindState(HWND hwnd, UINT msg) {
     delete s;
     return nullptr;
   }
-  return s;
-}
-
-inline std::wstring TextOf(HWND hwnd) {
-  int n = GetWindowTextLengthW(hwnd);
-  std::wstring s(n + 1, L'\0');
-  n = GetWindowTextW(hwnd, s.data(), n + 1);
-  s.resize(n > 0 ? n : 0);
   return s;
 }
 
@@ -95,14 +88,8 @@ LRESULT CALLBACK ControlProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 template <typename State>
-void RegisterControl(HINSTANCE instance, const wchar_t* className, LPCWSTR cursor, UINT style = 0) {
-  WNDCLASSEXW wc{sizeof wc};
-  wc.style = style;
-  wc.lpfnWndProc = ControlProc<State>;
-  wc.hInstance = instance;
-  wc.hCursor = LoadCursorW(nullptr, cursor);
-  wc.lpszClassName = className;
-  RegisterClassExW(&wc);
+void RegisterControl(const wchar_t* className, LPCWSTR cursor, UINT style = 0) {
+  ui::RegisterWindowClass(className, ControlProc<State>, nullptr, CLR_INVALID, style, cursor);
 }
 
 void RegisterOxButton(HINSTANCE instance);

@@ -2,7 +2,9 @@
 // The skinned controls, as the windows use them. Each is a registered window
 // class driven by messages, so a window creates it with CreateWindowExW and
 // talks to it like a stock control:
+//   any control    kLoadProperties: the instance's persisted values
 //   oxbutton       caption = window text; EnableWindow; BN_CLICKED in WM_COMMAND
+//                  (more in oxbutton/win32/oxbutton.h)
 //   mm_checkbox    BM_GETCHECK / BM_SETCHECK (value 0 or 1); BN_CLICKED after a flip
 //   ucFirefoxWait  kSpinnerPlay / kSpinnerStop / kSpinnerIsPlaying / kSpinnerSetBackColor
 //   ProgressBarXP  PBM_SETRANGE32 / PBM_GETRANGE / PBM_SETPOS / PBM_GETPOS (clamped to Max)
@@ -26,7 +28,6 @@ enum : UINT {
   kSpinnerSetBackColor,  // wParam: COLORREF
   kVistaSetEnable,       // wParam: TRUE/FALSE
   kVistaGetEnable,
-  kOxSetColors,          // wParam: back COLORREF, lParam: text COLORREF
   // Any control: lParam points to a controls::PropertyBag holding the
   // instance's persisted values, applied as when the instance is loaded.
   kLoadProperties,
@@ -34,8 +35,5 @@ enum : UINT {
 
 // Registers every control class once per process; safe to call repeatedly.
 void RegisterAll(HINSTANCE instance);
-
-// Interval of the spinner's frame timer, in milliseconds.
-inline constexpr UINT kSpinnerFrameMs = 100;
 
 }  // namespace vexa::controls

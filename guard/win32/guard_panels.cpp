@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "controls/designs.h"
 #include "controls/win32/controls.h"
 
 namespace vexa::guard {
@@ -14,6 +15,8 @@ using ui::kOnPage;
 
 constexpr int kRowY = 4860, kBtnW = 1400, kBtnH = 420;
 constexpr int kLevelMax = 100, kLevelStart = 80;
+const controls::PropertyBag kScanLoggerTip = controls::PlateWithTip(L"Scan Proccess Logger", 1, true);
+const controls::PropertyBag kSpinnerLook = controls::SpinnerOn(0xFFFFFF);
 
 const ui::ControlRow kLoggerRows[] = {
     // The run's counter, placed so that it lies almost wholly outside the window.
@@ -21,8 +24,8 @@ const ui::ControlRow kLoggerRows[] = {
     {Label23, kOnPage, Kind::Label, L"Logger Blocker", 240, 120, 4000, 360, ui::kBold},
     {ListView2, kOnPage, Kind::ListView, L"", 240, 540, 8040, 3480},
     {PB2, kOnPage, Kind::Vista, L"", 240, 4140, 8040, 255},
-    {UCP1, kOnPage, Kind::Spinner, L"", 4800, 4950, 240, 240},
-    {oxbutton1, kOnPage, Kind::Button, LoggerBlockPage::kScan, 240, kRowY, kBtnW, kBtnH},
+    {UCP1, kOnPage, Kind::Spinner, L"", 4800, 4950, 240, 240, 0, &kSpinnerLook},
+    {oxbutton1, kOnPage, Kind::Button, LoggerBlockPage::kScan, 240, kRowY, kBtnW, kBtnH, 0, &kScanLoggerTip},
     {oxbutton2, kOnPage, Kind::Button, L"Clear List", 1740, kRowY, kBtnW, kBtnH, ui::kDisabled},
     {oxbutton3, kOnPage, Kind::Button, L"Open Log", 3240, kRowY, kBtnW, kBtnH},
     {oxbutton7, kOnPage, Kind::Button, L"<< BACK", 6880, kRowY, kBtnW, kBtnH},
@@ -50,7 +53,7 @@ const ui::ControlRow kKeywordRows[] = {
     {Command4, kOnPage, Kind::Button, L"Hapus", 2520, 4290, 1080, 390},
     {Label50, kOnPage, Kind::Label, L"Message Show :", 3960, 120, 3000, 300, ui::kBold},
     {Text3, kOnPage, Kind::Memo, L"jangan coba-coba berkata kasar bro\r\n", 3960, 480, 4320, 1560},
-    {ckWatch, kOnPage, Kind::Toggle, L"", 3960, 2280, 390, 270, ui::kChecked},
+    {ckWatch, kOnPage, Kind::Toggle, L"", 3960, 2280, 390, 270, 0, &controls::Switch(true)},
     {Label51, kOnPage, Kind::Label, L"Active", 4500, 2280, 1500, 300},
     {oxbutton18, kOnPage, Kind::Button, L"<< Back", 6880, kRowY, kBtnW, kBtnH},
 };
@@ -73,7 +76,6 @@ void LoggerPanel::Create(ui::Layout& layout, const ui::Site& site) {
   Timer2_.Attach(layout.Form());
   Timer6_.Attach(layout.Form());
   SendMessageW(layout.Control(PB), PBM_SETRANGE32, 0, 200);
-  SendMessageW(layout.Control(UCP1), controls::kSpinnerSetBackColor, ui::kPageColor, 0);
   SCROLLINFO si{sizeof si, SIF_RANGE | SIF_POS | SIF_PAGE, 0, kLevelMax, 1, kLevelStart};
   SetScrollInfo(layout.Control(BLog), SB_CTL, &si, FALSE);
   back_ = site.back;

@@ -1,6 +1,6 @@
 #include "registry/win32/registry_panel.h"
 
-#include <commctrl.h>
+#include "controls/designs.h"
 
 namespace vexa::registry {
 namespace {
@@ -16,11 +16,11 @@ const ui::ControlRow kRows[] = {
     {Label25, kOnPage, Kind::Label, L"Scan  :", 240, 900, 900, 300},
     {lblStat, kOnPage, Kind::Label, L"-", 1200, 900, 6800, 300},
     {Label26, kOnPage, Kind::Label, L"", 240, 1380, 6800, 300},
-    {PB1, kOnPage, Kind::ProgressXp, L"", 240, 1920, 8040, 330},
+    {PB1, kOnPage, Kind::ProgressXp, L"", 240, 1920, 8040, 330, 0, &controls::RepairBar()},
     {oxbutton12, kOnPage, Kind::Button, L"Scan + Repair", 240, kRowY, 1800, kBtnH},
     {oxbutton13, kOnPage, Kind::Button, L"Stop", 2160, kRowY, kBtnW, kBtnH, ui::kDisabled},
     {oxbutton14, kOnPage, Kind::Button, L"<< Back", 6880, kRowY, kBtnW, kBtnH},
-    {ckStar, kOnOptions, Kind::Toggle, L"", 360, 1920, 390, 270, ui::kChecked},
+    {ckStar, kOnOptions, Kind::Toggle, L"", 360, 1920, 390, 270, 0, &controls::Switch(true)},
     {Label53, kOnOptions, Kind::Label, L"Start program automatically", 900, 1905, 4000, 300},
 };
 
@@ -38,7 +38,6 @@ void RegistryPanel::Create(ui::Layout& layout, const ui::Site& site) {
                  {&oxbutton13_, oxbutton13}, {&oxbutton14_, oxbutton14}, {&ckStar_, ckStar}});
   Timer4_.Attach(layout.Form());
   Timer5_.Attach(layout.Form());
-  SendMessageW(layout.Control(PB1), PBM_SETRANGE32, 0, kRepairBarMax);
   back_ = site.back;
 }
 

@@ -14,21 +14,12 @@
 #include "controls/oxbutton/win32/oxbutton_view.h"
 #include "controls/win32/control_base.h"
 #include "controls/win32/controls.h"
+#include "ui/dpi.h"
+#include "ui/window.h"
 
 namespace vexa::controls {
 namespace ox {
 namespace {
-
-int DpiOfWindow(HWND hwnd) {
-  using Fn = UINT(WINAPI*)(HWND);
-  static auto fn = reinterpret_cast<Fn>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
-  if (fn && hwnd) return static_cast<int>(fn(hwnd));
-  HDC dc = GetDC(nullptr);
-  int dpi = GetDeviceCaps(dc, LOGPIXELSY);
-  ReleaseDC(nullptr, dc);
-  return dpi;
-}
 
 std::int16_t ShiftKeys() {
   return static_cast<std::int16_t>((GetKeyState(VK_SHIFT) < 0 ? 1 : 0) | (GetKeyState(VK_CONTROL) < 0 ? 2 : 0) |
@@ -94,8 +85,8 @@ bool OxView::Handle(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
   const float x = static_cast<float>(GET_X_LPARAM(lp)), y = static_cast<float>(GET_Y_LPARAM(lp));
   switch (msg) {
     case WM_CREATE:
-      dpi_ = DpiOfWindow(hwnd_);
-      model_.InitNew(TextOf(hwnd_));
+      dpi_ = ui::DpiOf(hwnd_);
+      model_.InitNew(ui::WindowText(hwnd_));
       model_.Set(&OxButtonProperties::Enabled, IsWindowEnabled(hwnd_) != FALSE);
       AttachHooks();
       return true;
@@ -127,13 +118,13 @@ bool OxView::Handle(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
       Repaint();
       return true;
     case WM_DPICHANGED_AFTERPARENT:
-      dpi_ = DpiOfWindow(hwnd_);
+      dpi_ = ui::DpiOf(hwnd_);
       UpdateRegion(true);
       Repaint();
       return true;
     case WM_SETTEXT:
       result = DefWindowProcW(hwnd_, msg, wp, lp);
-      model_.Set(&OxButtonProperties::Caption, TextOf(hwnd_));
+      model_.Set(&OxButtonProperties::Caption, ui::WindowText(hwnd_));
       return true;
     case WM_SETFONT:
       setFont_ = reinterpret_cast<HFONT>(wp);
@@ -232,12 +223,6 @@ bool OxView::Handle(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
     case kOxSaveProperties:
       if (auto* bag = reinterpret_cast<PropertyBag*>(lp)) model_.Save(*bag);
       return true;
-    case kOxSetColors:  // a flat plate in these colours
-      model_.Set(&OxButtonProperties::ButtonStyle, 4);
-      model_.Set(&OxButtonProperties::BackColor, static_cast<OleColor>(wp));
-      model_.Set(&OxButtonProperties::ForeColor, static_cast<OleColor>(lp));
-      model_.Set(&OxButtonProperties::ForeColorHover, static_cast<OleColor>(lp));
-      return true;
     case kOxSetPopupMenu:
       if (const auto* menu = reinterpret_cast<const OxPopupMenu*>(lp)) {
         std::optional<std::uint32_t> item;
@@ -309,7 +294,7 @@ void OxView::DetachHooks() {
 }
 
 void OxView::SyncWindowText() {
-  if (TextOf(hwnd_) != model_.Properties().Caption)
+  if (ui::WindowText(hwnd_) != model_.Properties().Caption)
     DefWindowProcW(hwnd_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(model_.Properties().Caption.c_str()));
 }
 
@@ -342,16 +327,7 @@ HFONT OxView::CaptionFont() {
   if (setFont_) return setFont_;
   const FontSpec& f = model_.Properties().Font;
   if (!ownFont_ || !(ownFontSpec_ == f) || ownFontDpi_ != dpi_) {
-    LOGFONTW lf{};
-    lf.lfHeight = -static_cast<LONG>(f.points * dpi_ / 72.0 + 0.5);
-    lf.lfWeight = f.bold ? FW_BOLD : FW_NORMAL;
-    lf.lfItalic = f.italic;
-    lf.lfUnderline = f.underline;
-    lf.lfStrikeOut = f.strikethrough;
-    lf.lfCharSet = DEFAULT_CHARSET;
-    lf.lfQuality = CLEARTYPE_QUALITY;
-    lstrcpynW(lf.lfFaceName, f.name.c_str(), LF_FACESIZE);
-    ownFont_.reset(CreateFontIndirectW(&lf));
+    ownFont_ = ui::MakeFont({f.name.c_str(), f.points, f.bold, f.underline, false, f.italic, f.strikethrough}, dpi_);
     ownFontSpec_ = f;
     ownFontDpi_ = dpi_;
   }
@@ -509,14 +485,8 @@ const Picture* OxView::PictureFor(PictureSlot slot) {
 
 }  // namespace ox
 
-void RegisterOxButton(HINSTANCE instance) {
-  WNDCLASSEXW wc{sizeof wc};
-  wc.style = CS_DBLCLKS | CS_PARENTDC;
-  wc.lpfnWndProc = ox::OxProc;
-  wc.hInstance = instance;
-  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  wc.lpszClassName = kOxButtonClass;
-  RegisterClassExW(&wc);
+void RegisterOxButton(HINSTANCE) {
+  ui::RegisterWindowClass(kOxButtonClass, ox::OxProc, nullptr, CLR_INVALID, CS_DBLCLKS | CS_PARENTDC);
 }
 
 }  // namespace vexa::controls

@@ -5,6 +5,8 @@
 
 #include <uxtheme.h>
 
+#include "ui/dpi.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
@@ -195,11 +197,9 @@ void DrawCaption(OxView& view, FaceBuffer& buffer, int width, int height) {
     DrawTextW(dc, p.Caption.c_str(), -1, &r, DT_CENTER | DT_WORDBREAK | rtl);
   }
   if (layout.dropDown) {
-    LOGFONTA lf{};
-    lf.lfHeight = -(layout.dropDown->Height() - MulDiv(4, view.Dpi(), 96));
-    lf.lfCharSet = SYMBOL_CHARSET;
-    lstrcpynA(lf.lfFaceName, "Marlett", LF_FACESIZE);
-    ui::ScopedGdi<HFONT> marlett(CreateFontIndirectA(&lf));
+    ui::FontSpec glyphs{L"Marlett"};
+    glyphs.charset = SYMBOL_CHARSET;
+    ui::ScopedGdi<HFONT> marlett = ui::MakeFontOfHeight(glyphs, layout.dropDown->Height() - MulDiv(4, view.Dpi(), 96));
     ui::ScopedSelect glyphFont(dc, marlett.get());
     wchar_t face[LF_FACESIZE] = L"";
     GetTextFaceW(dc, LF_FACESIZE, face);

@@ -1,70 +1,108 @@
-// ucFirefoxWait: a 16 x 16 busy spinner of eight frames on the host's back
-// colour. Play starts the frame timer; Stop halts it and shows frame 0.
-#include <cmath>
-
+// ucFirefoxWait's window class: kSpinnerPlay / kSpinnerStop / kSpinnerIsPlaying /
+// kSpinnerSetBackColor (wParam: COLORREF, a system colour taking the sample
+// colour), and kLoadProperties. Always 16 x 16 pixels at 96 dpi, scaled
+// with the window's DPI; each frame is cut from the strip recoloured to the
+// back colour.
+#include "controls/paint/win32/surface.h"
+#include "controls/ucFirefoxWait/spinner_strip.h"
+#include "controls/ucFirefoxWait/ucFirefoxWait.h"
 #include "controls/win32/control_base.h"
 #include "controls/win32/controls.h"
 
 namespace vexa::controls {
 namespace {
 
-constexpr UINT_PTR kFrameTimer = 1;
+constexpr UINT_PTR kPlayTimer = 1;
 
 struct SpinState {
   HWND hwnd = nullptr;
-  bool playing = false;
-  int frame = 0;
-  COLORREF back = RGB(224, 224, 224);
+  ControlTimer tmrPlay{kPlayTimer};
+  ucFirefoxWait spinner{tmrPlay, SpinnerSample()};
+  Canvas original, source;  // the strip on its key colour, and recoloured
+  int dpi = 0;
+  Colour recoloured = 0;
 
-  void Paint(HDC dc, const RECT& rc) const {
-    FillSolid(dc, rc, back);
-    // Eight dots round a circle; the dot of the current frame is darkest.
-    const double cx = rc.right / 2.0, cy = rc.bottom / 2.0, radius = rc.right * 0.36;
-    for (int i = 0; i < 8; ++i) {
-      int shade = 60 + ((frame - i + 8) % 8) * 22;
-      double angle = i * 3.14159265358979 / 4.0;
-      int x = static_cast<int>(cx + radius * std::sin(angle));
-      int y = static_cast<int>(cy - radius * std::cos(angle));
-      RECT dot{x - 1, y - 1, x + 2, y + 2};
-      FillSolid(dc, dot, RGB(shade, shade, shade + 20 > 255 ? 255 : shade + 20));
+  int Side() const { return ScaleToDpi(ucFirefoxWait::kSize, ui::DpiOf(hwnd)); }
+
+  // The strip for this DPI, recoloured when the back colour or DPI changed.
+  void Recolour() {
+    const int now = ui::DpiOf(hwnd);
+    if (now != dpi || original.Width() == 0) {
+      original = SpinnerStrip(now);
+      dpi = now;
+      source = {};
+    }
+    if (source.Width() == 0 || recoloured != spinner.BackColor()) {
+      source = RecolourStrip(original, spinner.BackColor());
+      recoloured = spinner.BackColor();
     }
   }
 
-  bool Handle(UINT msg, WPARAM wp, LPARAM, LRESULT& result) {
+  void Paint(HDC dc, const RECT& rc) {
+    Recolour();
+    const int side = source.Height();
+    Canvas frame(side, side);
+    for (int y = 0; y < side; ++y)
+      for (int x = 0; x < side; ++x) frame.Set(x, y, source.At(spinner.Frame() * side + x, y));
+    FillSolid(dc, rc, ToColorRef(spinner.BackColor()));
+    DrawCanvas(dc, 0, 0, frame);
+  }
+
+  void Redraw() { InvalidateRect(hwnd, nullptr, FALSE); }
+
+  bool Handle(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
     switch (msg) {
+      case WM_NCCREATE:
+        tmrPlay.Bind(hwnd);
+        return false;
+      case WM_CREATE:
+      case WM_DPICHANGED_AFTERPARENT:
+        SetWindowPos(hwnd, nullptr, 0, 0, Side(), Side(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        Redraw();
+        return msg != WM_CREATE;
+      case WM_WINDOWPOSCHANGING: {
+        auto* pos = reinterpret_cast<WINDOWPOS*>(lp);
+        if (!(pos->flags & SWP_NOSIZE)) pos->cx = pos->cy = Side();
+        return false;
+      }
       case WM_TIMER:
-        frame = (frame + 1) % 8;
+        if (wp != kPlayTimer) return false;
+        spinner.Tick();
         break;
       case kSpinnerPlay:
-        if (playing) return true;
-        playing = true;
-        SetTimer(hwnd, kFrameTimer, kSpinnerFrameMs, nullptr);
+        spinner.PlayWait();
         return true;
       case kSpinnerStop:
-        if (!playing) return true;
-        playing = false;
-        KillTimer(hwnd, kFrameTimer);
-        frame = 0;
+        spinner.StopWait();
         break;
       case kSpinnerIsPlaying:
-        result = playing;
+        result = spinner.IsPlaying();
         return true;
       case kSpinnerSetBackColor:
-        back = static_cast<COLORREF>(wp);
+        spinner.SetBackColor(static_cast<Colour>(wp));
         break;
-      case WM_DESTROY:
-        KillTimer(hwnd, kFrameTimer);
+      case kLoadProperties:
+        if (lp) spinner.Load(*reinterpret_cast<const PropertyBag*>(lp));
+        break;
+      case WM_PRINTCLIENT: {
+        RECT rc;
+        GetClientRect(hwnd, &rc);
+        Paint(reinterpret_cast<HDC>(wp), rc);
         return true;
+      }
+      case WM_DESTROY:
+        tmrPlay.Stop();
+        return false;
       default:
         return false;
     }
-    InvalidateRect(hwnd, nullptr, FALSE);
+    Redraw();
     return true;
   }
 };
 
 }  // namespace
 
-void RegisterSpinner(HINSTANCE instance) { RegisterControl<SpinState>(instance, kSpinnerClass, IDC_ARROW); }
+void RegisterSpinner(HINSTANCE instance) { RegisterControl<SpinState>(kSpinnerClass, IDC_ARROW); }
 
 }  // namespace vexa::controls

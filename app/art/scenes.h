@@ -1,0 +1,55 @@
+#pragma once
+// The pictures of the windows, painted into a canvas the size of the window
+// (or child window) they fill. Positions follow the window designs in twips
+// and are scaled by dpi; glyph details scale by dpi / 96 from a 96-dpi grid.
+#include "app/art/raster.h"
+
+namespace vexa::app::scenes {
+
+// Palette of the skin.
+inline constexpr raster::Rgba kSlate = raster::Rgb(24, 38, 60);
+inline constexpr raster::Rgba kNavy = raster::Rgb(34, 52, 80);
+inline constexpr raster::Rgba kLit = raster::Rgb(58, 96, 146);
+inline constexpr raster::Rgba kAccent = raster::Rgb(46, 84, 140);
+inline constexpr raster::Rgba kPage = raster::Rgb(246, 248, 251);
+inline constexpr raster::Rgba kHairline = raster::Rgb(210, 216, 226);
+inline constexpr raster::Rgba kWhite = raster::Rgb(255, 255, 255);
+inline constexpr raster::Rgba kGreen = raster::Rgb(40, 170, 90);
+inline constexpr raster::Rgba kSplashBack = raster::Rgb(64, 64, 64);
+
+// A place in twips relative to the parent window.
+struct Place {
+  int x, y, w, h;
+};
+
+// Main window: the product mark in the title strip, left of the title art.
+inline constexpr Place kTitleMark{165, 240, 465, 540};
+// Home page (PicHome): Image2 the disc behind the shield, Image5 the
+// shield, Image4 the status badge left of "Fully Updated..!!".
+inline constexpr Place kHomeImage2{240, 360, 2040, 2040};
+inline constexpr Place kHomeImage5{630, 660, 1260, 1440};
+inline constexpr Place kHomeImage4{2280, 3360, 270, 270};
+// Splash: Image1 the marked panel on the left, Image2 the rule under the
+// product name.
+inline constexpr Place kSplashImage1{0, 0, 1560, 2100};
+inline constexpr Place kSplashImage2{1800, 1110, 3960, 30};
+
+int Px(int twips, int dpi);
+
+// Main window background for one tab (0-3) lit, or none (-1).
+void MainBackground(raster::Canvas& c, int selectedTab, int dpi);
+// Picture9, the title art, at its place in the title strip.
+void TitleArt(raster::Canvas& c, int dpi);
+// A page's header strip (Picture5-8), on the page colour.
+void HeaderStrip(raster::Canvas& c, int dpi);
+// PicHome: page colour, Image2, Image5, Image4 and the rule under the title.
+void HomeArt(raster::Canvas& c, int dpi);
+void SplashArt(raster::Canvas& c, int dpi);
+void AboutArt(raster::Canvas& c, int dpi);
+
+// Single pieces, for windows that place them themselves. box is in canvas
+// pixels.
+void Shield(raster::Canvas& c, double x, double y, double w, double h, bool onDark);
+void TabIcon(raster::Canvas& c, int tab, double x, double y, double scale, raster::Rgba ink, raster::Rgba back);
+
+}  // namespace vexa::app::scenes
