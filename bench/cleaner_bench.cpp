@@ -6,7 +6,7 @@
 #include <string>
 
 #include "cleaner/module1.h"
-#include "tests/fakes/fake_platform.h"
+#include "tests/fakes/fake_system.h"
 
 namespace vexa::cleaner {
 namespace {

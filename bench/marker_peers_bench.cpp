@@ -17,7 +17,7 @@
 
 #include "bench/guard_host_files.h"
 #include "guard/mod_blok_logger.h"
-#include "tests/fakes/fake_platform.h"
+#include "tests/fakes/fake_system.h"
 
 namespace {
 

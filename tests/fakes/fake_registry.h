@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "platform/registry.h"
-#include "tests/fakes/fake_platform.h"
+#include "tests/fakes/fake_system.h"
 
 namespace vexa::fakes {
 

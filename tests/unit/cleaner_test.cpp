@@ -5,7 +5,7 @@
 
 #include "cleaner/cleaner_page.h"
 #include "platform/text.h"
-#include "tests/fakes/fake_platform.h"
+#include "tests/fakes/fake_system.h"
 #include "tests/fakes/fake_ui.h"
 
 namespace vexa::cleaner {

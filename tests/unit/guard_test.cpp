@@ -6,7 +6,7 @@
 #include "guard/keyword_watch_page.h"
 #include "guard/logger_block_page.h"
 #include "guard/window_list_page.h"
-#include "tests/fakes/fake_platform.h"
+#include "tests/fakes/fake_system.h"
 #include "tests/fakes/fake_process.h"
 #include "tests/fakes/fake_ui.h"
 

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "log/activity_log.h"
-#include "tests/fakes/fake_platform.h"
+#include "tests/fakes/fake_system.h"
 
 namespace vexa {
 namespace {

@@ -7,7 +7,7 @@
 #include "registry/registry_backup.h"
 #include "registry/registry_repair_page.h"
 #include "registry/start_with_windows.h"
-#include "tests/fakes/fake_platform.h"
+#include "tests/fakes/fake_system.h"
 #include "tests/fakes/fake_registry.h"
 #include "tests/fakes/fake_ui.h"
 

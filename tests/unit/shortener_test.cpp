@@ -7,7 +7,7 @@
 #include "platform/text.h"
 #include "shortener/url_shortener_page.h"
 #include "tests/fakes/fake_http.h"
-#include "tests/fakes/fake_platform.h"
+#include "tests/fakes/fake_system.h"
 #include "tests/fakes/fake_ui.h"
 
 namespace vexa::shortener {
