@@ -42,18 +42,18 @@ std::wstring FreshFolder(const std::wstring& name) {
 }
 
 void RemoveTree(const std::wstring& folder) {
+  // The program's own deletes never reach through a link (under Wine a
+  // plain DeleteFileW of a link to a file deletes the file it points at);
+  // what they leave is a link, dropped by the host.
   win32::Win32FileSystem files;
   std::vector<FolderEntry> entries;
   files.ListFolder(folder, entries);
   for (const FolderEntry& e : entries) {
-    const std::wstring path = win32::ExtendedPath(folder + L"\\" + e.name);
-    if (e.isLink) {
-      DropLink(folder + L"\\" + e.name);
-    } else if (e.isFolder) {
-      RemoveTree(folder + L"\\" + e.name);
-    } else {
-      SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-      DeleteFileW(path.c_str());
+    const std::wstring path = folder + L"\\" + e.name;
+    if (e.isFolder && !e.isLink) {
+      RemoveTree(path);
+    } else if (!(files.SetNormalAttributes(path), files.RemoveFile(path))) {
+      DropLink(path);
     }
   }
   SetFileAttributesW(win32::ExtendedPath(folder).c_str(), FILE_ATTRIBUTE_NORMAL);
@@ -166,10 +166,10 @@ bool WritePlace(const RegPlace& p, const RegState& s) {
 
 std::string Describe(const RegPlace& p, const RegState& s) {
   std::string out = ToUtf8(std::wstring(RootName(p.root)) + L"\\" + p.key + L" : " + p.name) + " = ";
-  if (s.status != kRegSuccess) return out + "status " + std::to_string(s.status);
-  out += "type " + std::to_string(s.type);
-  if (s.type == kRegSz || s.type == kRegExpandSz) return out + " \"" + ToUtf8(RegDataText(s.data)) + "\"";
-  for (std::uint8_t b : s.data) out += " " + std::to_string(b);
+  if (s.status != kRegSuccess) return out.append("status ").append(std::to_string(s.status));
+  out.append("type ").append(std::to_string(s.type));
+  if (s.type == kRegSz || s.type == kRegExpandSz) return out.append(" \"").append(ToUtf8(RegDataText(s.data))) + '"';
+  for (std::uint8_t b : s.data) out.append(" ").append(std::to_string(b));
   return out;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 // The rules every Registry must keep, checked on the in-memory registry by
-// the host tests and on the real one under Wine. `base` is a scratch key
+// the Win32 tests alongside the real one. `base` is a scratch key
 // under HKEY_CURRENT_USER that does not exist yet; the caller removes it.
 #include <gtest/gtest.h>
 
@@ -19,7 +19,7 @@ inline bool KeyExists(const Registry& reg, const std::wstring& path) {
 
 inline void CheckRegistryRules(Registry& reg, const std::wstring& base) {
   constexpr RegRoot HKCU = RegRoot::CurrentUser;
-  ModFixReg fix(reg);
+  registry::ModFixReg fix(reg);
   RegValue v;
 
   // Writes create the whole key path.
