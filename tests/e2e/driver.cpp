@@ -2,7 +2,6 @@
 
 #include <commctrl.h>
 #include <shellapi.h>
-#include <shlwapi.h>
 
 #include <algorithm>
 #include <functional>
@@ -34,23 +33,18 @@ std::wstring EnvironmentBlock(const EnvVars& env) {
   return block + L'\0';
 }
 
-HWND TopLevel(DWORD pid, const std::function<bool(HWND)>& match) {
-  struct Find {
-    DWORD pid;
-    const std::function<bool(HWND)>& match;
-    HWND found = nullptr;
-  } f{pid, match};
-  EnumWindows(
-      [](HWND h, LPARAM lp) -> BOOL {
-        auto* f = reinterpret_cast<Find*>(lp);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(h, &owner);
-        if (owner != f->pid || !f->match(h)) return TRUE;
-        f->found = h;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&f));
-  return f.found;
+// The first window that matches: a top-level one (root null) or a descendant of root.
+HWND FindWindowOf(HWND root, const std::function<bool(HWND)>& match) {
+  std::pair<const std::function<bool(HWND)>*, HWND> find{&match, nullptr};
+  const WNDENUMPROC visit = [](HWND h, LPARAM lp) -> BOOL {
+    auto* f = reinterpret_cast<decltype(find)*>(lp);
+    if (!(*f->first)(h)) return TRUE;
+    f->second = h;
+    return FALSE;
+  };
+  root ? EnumChildWindows(root, visit, reinterpret_cast<LPARAM>(&find))
+       : EnumWindows(visit, reinterpret_cast<LPARAM>(&find));
+  return find.second;
 }
 
 std::wstring ClassOf(HWND h) {
@@ -64,6 +58,39 @@ LRESULT Ask(HWND h, UINT msg, WPARAM wp = 0, LPARAM lp = 0) {
   return SendMessageTimeoutW(h, msg, wp, lp, SMTO_ABORTIFHUNG, 5000, &answer) ? static_cast<LRESULT>(answer) : -1;
 }
 
+std::wstring Prepared(const std::wstring& folder, bool fresh) {
+  if (fresh) {
+    test::RemoveTree(folder);
+    CreateDirectoryW(folder.c_str(), nullptr);
+    CopyFileW(g_program.c_str(), (folder + L"\\VexaUtility.exe").c_str(), FALSE);
+  }
+  return folder + L"\\VexaUtility.exe";
+}
+
+bool IsBox(HWND h) { return ClassOf(h) == L"#32770" && IsWindowVisible(h); }
+bool IsMenu(HWND h) { return ClassOf(h) == L"#32768" && IsWindowVisible(h); }
+bool IsForm(HWND h) { return ClassOf(h) != L"#32770"; }
+
+void ClickAt(HWND window, int x, int y) {
+  PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+  PostMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+}
+
+// Waits out the splash and the tray icon, then "Show".
+HWND ShowMainWindow(const Program& program) {
+  if (!program.WaitWindow(L"Form2", false, 20000) || !WaitFor([&] { return program.TrayIconPresent(); }) ||
+      !program.TrayMenu(1))
+    return nullptr;
+  return program.WaitWindow(L"VexaUtility Solace", true);
+}
+
+// One of the four tabs, as a click on it.
+void ClickTab(HWND form1, int index) {
+  ui::ScopedWindowDc dc(form1);
+  const int dpi = GetDeviceCaps(dc.get(), LOGPIXELSX);
+  ClickAt(form1, MulDiv(app::kTabLeft + 200, dpi, 1440), MulDiv(app::kTabTops[index] + 100, dpi, 1440));
+}
+
 }  // namespace
 
 void SetProgramPath(const char* path) {
@@ -72,54 +99,59 @@ void SetProgramPath(const char* path) {
   g_program = full;
 }
 
-Program::Program(const std::wstring& folder, const EnvVars& env, bool fresh) : folder_(folder) {
-  if (fresh) {
-    test::RemoveTree(folder_);
-    CreateDirectoryW(folder_.c_str(), nullptr);
-    CopyFileW(g_program.c_str(), Exe().c_str(), FALSE);
-  }
+Process::Process(const std::wstring& exe, const std::wstring& args, const EnvVars& env, const std::wstring& folder) {
   STARTUPINFOW si{sizeof si};
-  std::wstring cmd = L"\"" + Exe() + L"\"", block = EnvironmentBlock(env);
-  CreateProcessW(Exe().c_str(), cmd.data(), nullptr, nullptr, FALSE, CREATE_UNICODE_ENVIRONMENT,
-                 env.empty() ? nullptr : block.data(), folder_.c_str(), &si, &pi_);
+  std::wstring cmd = L"\"" + exe + L"\" " + args, block = EnvironmentBlock(env);
+  CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, CREATE_UNICODE_ENVIRONMENT,
+                 env.empty() ? nullptr : block.data(), folder.empty() ? nullptr : folder.c_str(), &si, &pi_);
 }
 
-Program::~Program() {
+Process::~Process() {
   if (Running()) TerminateProcess(pi_.hProcess, 99), WaitForSingleObject(pi_.hProcess, 5000);
   if (pi_.hProcess) CloseHandle(pi_.hProcess), CloseHandle(pi_.hThread);
 }
 
-bool Program::Running() const { return pi_.hProcess && WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT; }
+bool Process::Running() const { return pi_.hProcess && WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT; }
 
-bool Program::WaitExit(int ms) const { return pi_.hProcess && WaitForSingleObject(pi_.hProcess, ms) == WAIT_OBJECT_0; }
+bool Process::WaitExit(int ms) const { return pi_.hProcess && WaitForSingleObject(pi_.hProcess, ms) == WAIT_OBJECT_0; }
 
-HWND Program::Window(const std::wstring& caption) const {
-  return TopLevel(pi_.dwProcessId, [&](HWND h) { return ClassOf(h) != L"#32770" && TextOf(h) == caption; });
+long Process::ExitCode() const {
+  DWORD code = 0;
+  return WaitExit(0) && GetExitCodeProcess(pi_.hProcess, &code) ? static_cast<long>(code) : -1;
 }
+
+Program::Program(const std::wstring& folder, const EnvVars& env, bool fresh)
+    : Process(Prepared(folder, fresh), L"", env, folder), folder_(folder) {}
+
+HWND Program::Find(bool (*kind)(HWND), const std::wstring& caption) const {
+  return FindWindowOf(nullptr, [&](HWND h) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(h, &pid);
+    return pid == pi_.dwProcessId && kind(h) && (caption.empty() || TextOf(h) == caption);
+  });
+}
+
+HWND Program::Window(const std::wstring& caption) const { return Find(IsForm, caption); }
 
 HWND Program::WaitWindow(const std::wstring& caption, bool visible, int ms) const {
   HWND found = nullptr;
-  WaitFor([&] { return (found = Window(caption)) && (IsWindowVisible(found) != FALSE) == visible; }, ms);
-  return found && (IsWindowVisible(found) != FALSE) == visible ? found : nullptr;
+  return WaitFor([&] { return (found = Window(caption)) && (IsWindowVisible(found) != FALSE) == visible; }, ms)
+             ? found : nullptr;
 }
 
-HWND Program::Box() const {
-  return TopLevel(pi_.dwProcessId, [](HWND h) { return ClassOf(h) == L"#32770" && IsWindowVisible(h); });
-}
+HWND Program::Box() const { return Find(IsBox); }
 
 HWND Program::WaitBox(int ms) const {
   HWND box = nullptr;
-  WaitFor([&] { return (box = Box()) != nullptr; }, ms);
-  return box;
+  return WaitFor([&] { return (box = Box()) != nullptr; }, ms) ? box : nullptr;
 }
 
 bool Program::TrayMenu(int item) const {
-  auto menu = [&] { return TopLevel(pi_.dwProcessId, [](HWND h) { return ClassOf(h) == L"#32768" && IsWindowVisible(h); }); };
   PostMessageW(Window(L"Form2"), WM_MOUSEMOVE, 0, WM_RBUTTONUP);  // the icon's callback message
-  if (!WaitFor([&] { return menu() != nullptr; }, 5000)) return false;
-  for (int i = 0; i < item; ++i) PostMessageW(menu(), WM_KEYDOWN, VK_DOWN, 0);
-  PostMessageW(menu(), WM_KEYDOWN, VK_RETURN, 0);
-  return WaitFor([&] { return menu() == nullptr; }, 5000);
+  if (!WaitFor([&] { return Find(IsMenu) != nullptr; }, 5000)) return false;
+  for (int i = 0; i < item; ++i) PostMessageW(Find(IsMenu), WM_KEYDOWN, VK_DOWN, 0);
+  PostMessageW(Find(IsMenu), WM_KEYDOWN, VK_RETURN, 0);
+  return WaitFor([&] { return Find(IsMenu) == nullptr; }, 5000);
 }
 
 bool Program::TrayIconPresent() const {
@@ -129,31 +161,8 @@ bool Program::TrayIconPresent() const {
   return nid.hWnd && Shell_NotifyIconW(NIM_MODIFY, &nid);
 }
 
-HWND ShowMainWindow(const Program& program) {
-  if (!program.WaitWindow(L"Form2", false, 20000) || !WaitFor([&] { return program.TrayIconPresent(); }) ||
-      !program.TrayMenu(1))
-    return nullptr;
-  return program.WaitWindow(L"VexaUtility Solace", true);
-}
-
-void ClickTab(HWND form1, int index) {
-  ui::ScopedWindowDc dc(form1);
-  const int dpi = GetDeviceCaps(dc.get(), LOGPIXELSX);
-  ClickAt(form1, MulDiv(app::kTabLeft + 200, dpi, 1440), MulDiv(app::kTabTops[index] + 100, dpi, 1440));
-}
-
 HWND ControlById(HWND root, int id) {
-  std::pair<int, HWND> find{id, nullptr};
-  EnumChildWindows(
-      root,
-      [](HWND h, LPARAM lp) -> BOOL {
-        auto* f = reinterpret_cast<std::pair<int, HWND>*>(lp);
-        if (GetDlgCtrlID(h) != f->first) return TRUE;
-        f->second = h;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&find));
-  return find.second;
+  return FindWindowOf(root, [id](HWND h) { return GetDlgCtrlID(h) == id; });
 }
 
 std::wstring TextOf(HWND window) {
@@ -186,11 +195,6 @@ bool SetTextOf(HWND control, const std::wstring& text) {
   DWORD_PTR ok = 0;
   return SendMessageTimeoutW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_ABORTIFHUNG, 2000,
                              &ok) && ok;
-}
-
-void ClickAt(HWND window, int x, int y) {
-  PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
-  PostMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
 }
 
 int CheckOf(HWND control) { return static_cast<int>(Ask(control, BM_GETCHECK)); }
@@ -273,24 +277,6 @@ std::wstring BesideTests(const wchar_t* name) {
   wchar_t self[MAX_PATH];
   std::wstring path(self, GetModuleFileNameW(nullptr, self, MAX_PATH));
   return path.substr(0, path.find_last_of(L'\\') + 1) + name;
-}
-
-long RunAndWait(const std::wstring& commandLine, int ms) {
-  STARTUPINFOW si{sizeof si};
-  PROCESS_INFORMATION pi{};
-  std::wstring cmd = commandLine;
-  if (!CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return -1;
-  ui::ScopedHandle process(pi.hProcess), thread(pi.hThread);
-  DWORD code = 0;
-  return WaitForSingleObject(pi.hProcess, ms) == WAIT_OBJECT_0 && GetExitCodeProcess(pi.hProcess, &code)
-             ? static_cast<long>(code) : -1;
-}
-
-std::vector<std::wstring> FilesIn(const std::wstring& folder, const std::wstring& pattern) {
-  std::vector<std::wstring> names;
-  for (const std::wstring& name : test::Names(folder))
-    if (PathMatchSpecW(name.c_str(), pattern.c_str())) names.push_back(name);
-  return names;
 }
 
 Shared::Shared()

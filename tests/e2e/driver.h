@@ -22,20 +22,32 @@ void SetProgramPath(const char* path);
 // Variables laid over the test's own environment; an empty value removes one.
 using EnvVars = std::vector<std::pair<std::wstring, std::wstring>>;
 
-class Program {
+// A process this test started; ended by its handle if it still runs when
+// the object goes.
+class Process {
+ public:
+  Process(const std::wstring& exe, const std::wstring& args = L"", const EnvVars& env = {},
+          const std::wstring& folder = L"");
+  ~Process();
+  Process(const Process&) = delete;
+  Process& operator=(const Process&) = delete;
+  bool Running() const;
+  bool WaitExit(int ms = 8000) const;
+  long ExitCode() const;  // -1 while it runs
+
+ protected:
+  PROCESS_INFORMATION pi_{};
+};
+
+class Program : public Process {
  public:
   // Starts the program from `folder`; `fresh`: the folder is emptied first
   // and gets its own copy of the executable.
   explicit Program(const std::wstring& folder, const EnvVars& env = {}, bool fresh = true);
-  ~Program();  // ends the process if it still runs (by its handle)
-  Program(const Program&) = delete;
-  Program& operator=(const Program&) = delete;
 
   const std::wstring& Folder() const { return folder_; }
   std::wstring Exe() const { return folder_ + L"\\VexaUtility.exe"; }
   std::string Log() const { return test::ReadBytes(folder_ + L"\\VexaLog.Log"); }
-  bool Running() const;
-  bool WaitExit(int ms = 8000) const;
 
   // A top-level window of the program with this caption (message boxes aside).
   HWND Window(const std::wstring& caption) const;
@@ -49,14 +61,9 @@ class Program {
   bool TrayIconPresent() const;  // the shell holds the icon of the splash window
 
  private:
+  HWND Find(bool (*kind)(HWND), const std::wstring& caption = L"") const;
   std::wstring folder_;
-  PROCESS_INFORMATION pi_{};
 };
-
-// Waits out the splash and the tray icon, then "Show"; the main window or null.
-HWND ShowMainWindow(const Program& program);
-// One of the main window's four tabs, 0 Home ... 3 Option, as a click on it.
-void ClickTab(HWND form1, int index);
 
 HWND ControlById(HWND root, int id);
 std::wstring TextOf(HWND window);
@@ -65,7 +72,6 @@ bool OnView(HWND child);
 void Click(HWND control);                           // posted: for a click that opens a modal box
 bool ClickAndWait(HWND control, int ms = 3000);     // sent: false when the handler has not returned
 bool SetTextOf(HWND control, const std::wstring& text);  // as a paste would
-void ClickAt(HWND window, int x, int y);
 int CheckOf(HWND control);  // BM_GETCHECK
 
 std::wstring BoxText(HWND box);
@@ -80,15 +86,11 @@ std::vector<std::vector<std::wstring>> ListViewRows(HWND list, int columns = 1);
 void Screenshot(HWND window, const std::wstring& name);
 // A file beside this test program (the helpers built with it).
 std::wstring BesideTests(const wchar_t* name);
-// Runs a command line and waits; its exit code, -1 when it failed or timed out.
-long RunAndWait(const std::wstring& commandLine, int ms = 60000);
-// Names of the files of a folder that match a wildcard.
-std::vector<std::wstring> FilesIn(const std::wstring& folder, const std::wstring& pattern);
 
 // The program the journeys share: started once per run with its services
-// on a loopback stand-in (`Stand-in`, answering kShortUrl) and with TEMP,
-// HOMEPATH and SystemRoot removed from its environment; its main window
-// shown. "Exit" ends it after the last test.
+// on a loopback stand-in (answering kShortUrl) and with TEMP, HOMEPATH and
+// SystemRoot removed from its environment, its splash waited out and its
+// main window shown from the tray. "Exit" ends it after the last test.
 struct Shared {
   Shared();
   test::LoopbackServer standIn;
@@ -99,7 +101,8 @@ struct Shared {
 inline const std::string kShortUrl = "https://is.gd/Vx3aB";
 Shared& App();
 void EndApp();  // ends it (by its handle) if it still runs
-// Puts the shared program back on view, with no box open, on a tab.
+// Puts the shared program back on view, with no box open, on a tab
+// (0 Home ... 3 Option).
 HWND OnTab(int index);
 
 }  // namespace vexa::e2e

@@ -17,19 +17,13 @@ using test::RegState;
 
 RegState Text(const std::wstring& text) { return {kRegSuccess, kRegSz, RegStringData(text)}; }
 
-std::vector<RegPlace> CataloguePlaces() {
-  std::vector<RegPlace> places;
+// Every place the repair catalogue writes or deletes, with what it holds now.
+std::vector<std::pair<RegPlace, RegState>> CatalogueState() {
+  std::vector<std::pair<RegPlace, RegState>> states;
   for (const registry::RepairStep& s : registry::RepairCatalogue()) {
-    std::wstring key = s.keyPath;
-    while (!key.empty() && key.back() == L'\\') key.pop_back();
-    places.push_back({s.root, key, s.name, s.action == registry::RepairAction::DeleteKey});
+    const RegPlace place{s.root, s.keyPath, s.name, s.action == registry::RepairAction::DeleteKey};
+    states.emplace_back(place, test::ReadPlace(place));
   }
-  return places;
-}
-
-std::vector<RegState> ReadAll(const std::vector<RegPlace>& places) {
-  std::vector<RegState> states;
-  for (const RegPlace& p : places) states.push_back(test::ReadPlace(p));
   return states;
 }
 
@@ -53,8 +47,7 @@ TEST(Registry, RepairPutsADamagedMachineRightAndItsUndoFilePutsItAllBack) {
     healthy.push_back(test::ReadPlace(d.place));
     ASSERT_TRUE(test::WritePlace(d.place, d.infected));
   }
-  const std::vector<RegPlace> places = CataloguePlaces();
-  const std::vector<RegState> before = ReadAll(places);
+  const auto before = CatalogueState();
 
   const Shared& app = App();
   OnTab(2);
@@ -71,7 +64,7 @@ TEST(Registry, RepairPutsADamagedMachineRightAndItsUndoFilePutsItAllBack) {
   EXPECT_EQ(BoxText(box), L"Success Repair Value Registry Corupt Or Infected Virus");
   for (const auto& d : damage) {
     const RegState now = test::ReadPlace(d.place);
-    EXPECT_EQ(now, d.repaired) << test::Describe(d.place, now);
+    EXPECT_EQ(now, d.repaired) << ToUtf8(d.place.key + L" : " + d.place.name);
   }
   AnswerOk(box);
   const std::string date = test::ShortDate();
@@ -81,13 +74,14 @@ TEST(Registry, RepairPutsADamagedMachineRightAndItsUndoFilePutsItAllBack) {
                                    "~~~~~~~~~~~~~~~~~ DONE ~~~~~~~~~~~~~~~~~~\r\n" + test::kLogRule);
 
   // The undo file beside the log, imported as a user would.
-  const std::vector<std::wstring> undo = FilesIn(app.program.Folder(), L"VexaRegBackup-*.reg");
+  std::vector<std::wstring> undo = test::Names(app.program.Folder());
+  std::erase_if(undo, [](const std::wstring& name) { return name.rfind(L"VexaRegBackup-", 0) != 0; });
   ASSERT_EQ(undo.size(), 1u);
-  ASSERT_EQ(RunAndWait(L"regedit.exe /s \"" + app.program.Folder() + L"\\" + undo[0] + L"\""), 0);
-  const std::vector<RegState> after = ReadAll(places);
-  for (std::size_t i = 0; i < places.size(); ++i)
-    EXPECT_EQ(after[i], before[i]) << test::Describe(places[i], after[i]) << ", was "
-                                   << test::Describe(places[i], before[i]);
+  Process regedit(L"regedit.exe", L"/s \"" + app.program.Folder() + L"\\" + undo[0] + L"\"");
+  ASSERT_TRUE(regedit.WaitExit(60000) && regedit.ExitCode() == 0);
+  const auto after = CatalogueState();
+  for (std::size_t i = 0; i < after.size(); ++i)
+    EXPECT_EQ(after[i].second, before[i].second) << ToUtf8(after[i].first.key + L" : " + after[i].first.name);
   for (std::size_t i = 0; i < healthy.size(); ++i) test::WritePlace(damage[i].place, healthy[i]);
   Click(app.C(registry::oxbutton14));
 }

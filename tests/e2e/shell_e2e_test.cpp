@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "app/form1_layout.h"
-#include "app/form3.h"
 #include "guard/win32/guard_panels.h"
 #include "registry/win32/registry_panel.h"
 #include "shortener/win32/url_panel.h"
@@ -35,21 +34,13 @@ TEST(Shell, EveryPageAndPanelComesOnViewAndGoes) {
   for (const Step& s : steps) {
     OnTab(s.tab);
     if (s.open) Click(app.C(s.open));
-    EXPECT_TRUE(WaitFor([&] { return OnView(app.C(s.panel)); })) << test::Ansi(s.shot);
+    EXPECT_TRUE(WaitFor([&] { return OnView(app.C(s.panel)); })) << ToAnsi(s.shot);
     Screenshot(app.form1, s.shot);
     if (s.back) Click(app.C(s.back));
-    EXPECT_TRUE(!s.back || WaitFor([&] { return !IsWindowVisible(app.C(s.panel)); })) << test::Ansi(s.shot);
+    EXPECT_TRUE(!s.back || WaitFor([&] { return !IsWindowVisible(app.C(s.panel)); })) << ToAnsi(s.shot);
   }
   // The URL panel's frame is no keyword panel.
   EXPECT_FALSE(IsWindowVisible(app.C(app::PicKeyBlock)));
-
-  OnTab(0);
-  Click(app.C(app::oxbutton10));
-  HWND about = app.program.WaitWindow(L"About", true);
-  ASSERT_TRUE(about);
-  Screenshot(about, L"about");
-  Click(ControlById(about, app::Form3::oxbutton3));  // "X"
-  EXPECT_TRUE(WaitFor([&] { return !IsWindow(about); }));
 }
 
 // A second copy shows "2 Proccess" and ends: no splash, no window, no second

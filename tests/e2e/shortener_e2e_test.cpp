@@ -30,8 +30,8 @@ TEST(Shortener, ServerThreeSendsTheAddressEscapedAndShowsAndLogsTheAnswer) {
             "HTTP/1.1");
   EXPECT_NE(request.find("\r\nUser-Agent: Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.0)\r\n"), std::string::npos);
   EXPECT_TRUE(WaitFor([&] {
-    return app.program.Log() == log + test::kLogRule + test::ShortDate() + "Long URL :" + test::Ansi(longUrl) +
-                                    "To :" + test::Ansi(out) + "\r\n" + test::kLogRule;
+    return app.program.Log() == log + test::kLogRule + test::ShortDate() + "Long URL :" + ToAnsi(longUrl) +
+                                    "To :" + ToAnsi(out) + "\r\n" + test::kLogRule;
   })) << app.program.Log().substr(log.size());
   Click(app.C(shortener::oxbutton16));
 }

@@ -72,39 +72,30 @@ std::vector<std::wstring> Names(const std::wstring& folder, bool folders) {
   return names;
 }
 
-std::string Ansi(const std::wstring& text) { return ToAnsi(text); }
-
 std::string ShortDate() {
   wchar_t buf[128];
   int n = GetDateFormatEx(LOCALE_NAME_USER_DEFAULT, DATE_SHORTDATE, nullptr, nullptr, buf, 128, nullptr);
   return ToAnsi(std::wstring(buf, n > 0 ? n - 1 : 0));
 }
 
-bool UnderWine() {
-  HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-  return ntdll && GetProcAddress(ntdll, "wine_get_version");
-}
+bool UnderWine() { return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr; }
 
 namespace {
 
-template <typename Fn>
-Fn WineExport(const char* name) {
-  return reinterpret_cast<Fn>(
-      reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), name)));
-}
-
 std::string UnixName(const std::wstring& path) {
-  auto unixName = WineExport<char*(CDECL*)(LPCWSTR)>("wine_get_unix_file_name");
+  using Fn = char*(CDECL*)(LPCWSTR);
+  auto unixName = reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(
+      GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
   char* name = unixName ? unixName(path.c_str()) : nullptr;
-  if (!name) return {};
-  std::string out = name;
+  std::string out = name ? name : "";
   HeapFree(GetProcessHeap(), 0, name);
   return out;
 }
 
 // Runs a host program; it gives no handle to wait on, so its result is
 // watched instead: `path` appearing or going.
-bool OnHost(const wchar_t* program, const std::vector<std::string>& args, const std::wstring& path, bool appears) {
+bool OnHost(const std::wstring& program, const std::vector<std::string>& args, const std::wstring& path,
+            bool appears) {
   std::wstring command = program;
   for (const std::string& a : args) command += L" \"" + FromUtf8(a) + L"\"";
   STARTUPINFOW si{sizeof si};
@@ -112,7 +103,7 @@ bool OnHost(const wchar_t* program, const std::vector<std::string>& args, const 
   if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return false;
   CloseHandle(pi.hThread);
   CloseHandle(pi.hProcess);
-  return WaitFor([&] { return (GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) == appears; }, 5000);
+  return WaitFor([&] { return Exists(path) == appears; }, 5000);
 }
 
 }  // namespace
@@ -164,13 +155,10 @@ bool WritePlace(const RegPlace& p, const RegState& s) {
              ERROR_SUCCESS;
 }
 
-std::string Describe(const RegPlace& p, const RegState& s) {
-  std::string out = ToUtf8(std::wstring(RootName(p.root)) + L"\\" + p.key + L" : " + p.name) + " = ";
-  if (s.status != kRegSuccess) return out.append("status ").append(std::to_string(s.status));
-  out.append("type ").append(std::to_string(s.type));
-  if (s.type == kRegSz || s.type == kRegExpandSz) return out.append(" \"").append(ToUtf8(RegDataText(s.data))) + '"';
-  for (std::uint8_t b : s.data) out.append(" ").append(std::to_string(b));
-  return out;
+void PrintTo(const RegState& s, std::ostream* out) {
+  *out << "status " << s.status << ", type " << s.type << ":";
+  if (s.type == kRegSz || s.type == kRegExpandSz) *out << " \"" << ToUtf8(RegDataText(s.data)) << '"';
+  for (std::uint8_t b : s.data) *out << ' ' << int{b};
 }
 
 // ---- LoopbackServer
@@ -193,10 +181,11 @@ LoopbackServer::LoopbackServer(Mode mode, std::string reply, std::size_t fillByt
 }
 
 LoopbackServer::~LoopbackServer() {
-  closesocket(listen_);
   {
     std::lock_guard<std::mutex> lock(mutex_);
-    for (std::uintptr_t s : held_) closesocket(s);
+    stopping_ = true;
+    closesocket(listen_);
+    for (std::uintptr_t s : held_) closesocket(s);  // ends a wait in recv
   }
   thread_.join();
   WSACleanup();
@@ -222,29 +211,31 @@ bool Send(SOCKET s, std::string_view bytes) {
 
 }  // namespace
 
+// Every connection stays open until the server goes, except that a reply
+// ends with the end of sending.
 void LoopbackServer::Serve() {
-  for (;;) {
-    SOCKET client = accept(listen_, nullptr, nullptr);
-    if (client == INVALID_SOCKET) return;  // closed by the destructor
-    ++connections_;
+  for (SOCKET client; (client = accept(listen_, nullptr, nullptr)) != INVALID_SOCKET;) {
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      if (stopping_ || mode_ == Mode::CloseAtOnce) {
+        closesocket(client);
+        continue;  // when stopping, the next accept fails
+      }
+      held_.push_back(client);
+    }
+    // A client that stops reading a long reply ends the sending at last (under
+    // Wine, closing the socket does not end a send that waits).
+    const DWORD ms = 2000;
+    setsockopt(client, SOL_SOCKET, SO_SNDTIMEO, reinterpret_cast<const char*>(&ms), sizeof ms);
     std::string request;
     char buf[4096];
-    for (int n = 1; mode_ != Mode::CloseAtOnce && n > 0 && request.find("\r\n\r\n") == std::string::npos;)
+    for (int n = 1; n > 0 && request.find("\r\n\r\n") == std::string::npos;)
       if ((n = recv(client, buf, sizeof buf, 0)) > 0) request.append(buf, n);
     {
       std::lock_guard<std::mutex> lock(mutex_);
-      if (mode_ != Mode::CloseAtOnce) requests_.push_back(request);
-      if (mode_ == Mode::Silent) {
-        held_.push_back(client);  // closed by the destructor
-        continue;
-      }
+      requests_.push_back(request);
     }
-    const std::string fill(64 * 1024, 'x');
-    bool sending = mode_ == Mode::Answer && Send(client, reply_);
-    for (std::size_t sent = 0; sending && sent < fillBytes_; sent += fill.size())
-      sending = Send(client, std::string_view(fill).substr(0, fillBytes_ - sent));
-    shutdown(client, SD_SEND);
-    closesocket(client);
+    if (mode_ == Mode::Answer && Send(client, reply_ + std::string(fillBytes_, 'x'))) shutdown(client, SD_SEND);
   }
 }
 

@@ -4,15 +4,16 @@
 // registry values, polling, and a small HTTP server on loopback.
 #include <windows.h>
 
-#include <atomic>
 #include <functional>
 #include <mutex>
+#include <ostream>
 #include <string>
 #include <string_view>
 #include <thread>
 #include <vector>
 
 #include "platform/registry.h"
+#include "platform/text.h"
 
 namespace vexa::test {
 
@@ -30,7 +31,6 @@ std::vector<std::wstring> Names(const std::wstring& folder, bool folders = false
 // ---- The activity log's text
 inline const std::string kLogHead = "[VexaTools Utility]\r\n";
 inline const std::string kLogRule = std::string(39, '~') + "\r\n";
-std::string Ansi(const std::wstring& text);
 std::string ShortDate();  // today as the log writes it
 
 // ---- Wine
@@ -58,7 +58,7 @@ struct RegState {
 RegState ReadPlace(const RegPlace& place);
 // Puts a value back as read (a value that was not there is deleted).
 bool WritePlace(const RegPlace& place, const RegState& state);
-std::string Describe(const RegPlace& place, const RegState& state);  // for failure messages
+void PrintTo(const RegState& state, std::ostream* out);  // for failure messages
 
 // ---- An HTTP server on 127.0.0.1 with a port of its own, on one thread.
 class LoopbackServer {
@@ -77,7 +77,6 @@ class LoopbackServer {
   static std::string Ok(const std::string& body);
 
   std::wstring Base() const { return L"http://127.0.0.1:" + std::to_wstring(port_); }
-  int Connections() const { return connections_; }
   std::vector<std::string> Requests();  // every request's head, in order
 
  private:
@@ -88,8 +87,8 @@ class LoopbackServer {
   std::size_t fillBytes_;
   std::uintptr_t listen_;
   unsigned short port_ = 0;
-  std::atomic<int> connections_{0};
   std::mutex mutex_;
+  bool stopping_ = false;
   std::vector<std::string> requests_;
   std::vector<std::uintptr_t> held_;
   std::thread thread_;

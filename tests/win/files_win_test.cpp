@@ -16,44 +16,40 @@ namespace {
 using test::Exists;
 
 struct Sink : ui::EngineSink {
-  void ShowBox(const std::wstring&, const std::wstring&, ui::BoxIcon) override { ++boxes; }
+  void ShowBox(const std::wstring&, const std::wstring&, ui::BoxIcon) override {}
   void DoEvents() override {}
-  int boxes = 0;
 };
-
-enum class Kind { File, ReadOnly, Hidden, Folder, FolderLink, FileLink };
 
 TEST(Win32Files, CleanAllTakesFilesOfAnyNameAndAttributesAndNothingALinkPointsAt) {
   const std::wstring root = test::FreshFolder(L"clean"), scan = root + L"\\scan", target = root + L"\\target";
-  std::wstring deep = root;
+  std::wstring deep = root;  // a folder beyond MAX_PATH
   while (deep.size() <= MAX_PATH) CreateDirectoryW(win32::ExtendedPath(deep += L"\\" + std::wstring(50, L'l')).c_str(), nullptr);
   for (const std::wstring& f : {scan, target}) ASSERT_TRUE(CreateDirectoryW(f.c_str(), nullptr));
   ASSERT_TRUE(test::MakeFile(target + L"\\precious.txt", FILE_ATTRIBUTE_READONLY));
+  enum Fate { kGoes, kStays, kLinkGoesOrStays };
   const struct {
     std::wstring path;
-    Kind kind;
-    bool listedAsLink, gone;
+    DWORD attributes;
+    std::wstring linkTo;  // a link to this
+    bool folder, listedAsLink;
+    Fate fate;
   } items[] = {
-      {scan + L"\\plain.tmp", Kind::File, false, true},
-      {scan + L"\\ro.tmp", Kind::ReadOnly, false, true},
-      {scan + L"\\hidden.tmp", Kind::Hidden, false, true},
-      {scan + L"\\\u03b1\u03b2\u03b3-\u2603-\u65e5\u672c.tmp", Kind::File, false, true},
-      {deep + L"\\far.tmp", Kind::ReadOnly, false, true},
-      {scan + L"\\sub", Kind::Folder, false, false},
-      {scan + L"\\folder-link", Kind::FolderLink, true, false},
-      // Wine reports a link to a file as the file itself.
-      {scan + L"\\precious.txt", Kind::FileLink, !test::UnderWine(), false},
+      {scan + L"\\plain.tmp", 0, L"", false, false, kGoes},
+      {scan + L"\\ro.tmp", FILE_ATTRIBUTE_READONLY, L"", false, false, kGoes},
+      {scan + L"\\hidden.tmp", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM, L"", false, false, kGoes},
+      {scan + L"\\\u03b1\u03b2\u03b3-\u2603-\u65e5\u672c.tmp", 0, L"", false, false, kGoes},
+      {deep + L"\\far.tmp", FILE_ATTRIBUTE_READONLY, L"", false, false, kGoes},
+      {scan + L"\\sub", 0, L"", true, false, kStays},
+      {scan + L"\\folder-link", 0, target, true, true, kLinkGoesOrStays},
+      // Named as its target; Wine reports a link to a file as the file itself.
+      {scan + L"\\precious.txt", 0, target + L"\\precious.txt", false, !test::UnderWine(), kLinkGoesOrStays},
   };
   cleaner::JunkList rows;
   for (const auto& it : items) {
-    switch (it.kind) {
-      case Kind::File: ASSERT_TRUE(test::MakeFile(it.path)); break;
-      case Kind::ReadOnly: ASSERT_TRUE(test::MakeFile(it.path, FILE_ATTRIBUTE_READONLY)); break;
-      case Kind::Hidden: ASSERT_TRUE(test::MakeFile(it.path, FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)); break;
-      case Kind::Folder: ASSERT_TRUE(CreateDirectoryW(it.path.c_str(), nullptr) && test::MakeFile(it.path + L"\\in.tmp")); break;
-      case Kind::FolderLink: ASSERT_TRUE(test::MakeLink(it.path, target)); break;
-      case Kind::FileLink: ASSERT_TRUE(test::MakeLink(it.path, target + L"\\precious.txt")); break;
-    }
+    const bool made = !it.linkTo.empty() ? test::MakeLink(it.path, it.linkTo)
+                      : it.folder        ? CreateDirectoryW(it.path.c_str(), nullptr) && test::MakeFile(it.path + L"\\in.tmp")
+                                         : test::MakeFile(it.path, it.attributes);
+    ASSERT_TRUE(made) << ToUtf8(it.path);
     rows.Add({L"", it.path, 2, true});
   }
 
@@ -66,7 +62,7 @@ TEST(Win32Files, CleanAllTakesFilesOfAnyNameAndAttributesAndNothingALinkPointsAt
     if (it.path.rfind(scan, 0) != 0) continue;
     ASSERT_NE(at, listed.end()) << ToUtf8(name);
     EXPECT_EQ(at->isLink, it.listedAsLink) << ToUtf8(name);
-    EXPECT_EQ(at->isFolder, it.kind == Kind::Folder || it.kind == Kind::FolderLink) << ToUtf8(name);
+    EXPECT_EQ(at->isFolder, it.folder) << ToUtf8(name);
   }
   ASSERT_TRUE(files.ListFolder(deep, listed));
   EXPECT_EQ(listed.size(), 1u) << "a folder beyond MAX_PATH lists";
@@ -76,7 +72,7 @@ TEST(Win32Files, CleanAllTakesFilesOfAnyNameAndAttributesAndNothingALinkPointsAt
   cleaner::Module1(files, rows, clock).RemoveCheckedJunk(sink);
   EXPECT_TRUE(rows.Empty());
   for (const auto& it : items)
-    if (it.kind != Kind::FolderLink && it.kind != Kind::FileLink) EXPECT_EQ(Exists(it.path), !it.gone) << ToUtf8(it.path);
+    if (it.fate != kLinkGoesOrStays) EXPECT_EQ(Exists(it.path), it.fate == kStays) << ToUtf8(it.path);
   EXPECT_TRUE(Exists(scan + L"\\sub\\in.tmp"));
   EXPECT_EQ(test::ReadBytes(target + L"\\precious.txt"), "junk");
   EXPECT_TRUE(GetFileAttributesW((target + L"\\precious.txt").c_str()) & FILE_ATTRIBUTE_READONLY);

@@ -10,51 +10,43 @@
 
 namespace {
 
-HWND FindVisibleClass(const wchar_t* cls) {
+// Polls every 50 ms until `found` gives a window or `ms` pass.
+template <typename Find>
+HWND Wait(Find found, int ms) {
+  HWND h = nullptr;
+  for (int waited = 0; !(h = found()) && waited < ms; waited += 50) Sleep(50);
+  return h;
+}
+
+HWND Visible(const wchar_t* cls) {
   for (HWND h = FindWindowExW(nullptr, nullptr, cls, nullptr); h; h = FindWindowExW(nullptr, h, cls, nullptr))
     if (IsWindowVisible(h)) return h;
   return nullptr;
 }
 
-bool Wait(bool (*done)(), int ms) {
-  for (int waited = 0; waited < ms; waited += 50) {
-    if (done()) return true;
-    Sleep(50);
-  }
-  return done();
-}
-
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-  int item = (argc > 1 && std::wcscmp(argv[1], L"exit") == 0) ? 2 : 1;
-  static HWND splash;
-  if (!Wait([] { return (splash = FindWindowW(L"VexaForm2", L"Form2")) != nullptr; }, 30000)) {
-    std::fprintf(stderr, "VexaUtility is not running\n");
+  const int item = argc > 1 && std::wcscmp(argv[1], L"exit") == 0 ? 2 : 1;
+  // The icon belongs to the splash window and is added when the splash ends.
+  HWND splash = Wait([] { return FindWindowW(L"VexaForm2", L"Form2"); }, 30000);
+  NOTIFYICONDATAW nid{sizeof nid};
+  nid.uID = 1;
+  nid.hWnd = splash;
+  if (!splash || !Wait([&] { return Shell_NotifyIconW(NIM_MODIFY, &nid) ? splash : nullptr; }, 20000)) {
+    std::fputs("VexaUtility is not running, or its tray icon never came\n", stderr);
     return 1;
   }
-  // The icon is added when the splash ends; until then the menu cannot open.
-  if (!Wait([] {
-        NOTIFYICONDATAW nid{};
-        nid.cbSize = sizeof nid;
-        nid.hWnd = splash;
-        nid.uID = 1;
-        return Shell_NotifyIconW(NIM_MODIFY, &nid) != FALSE;
-      }, 20000)) {
-    std::fprintf(stderr, "the tray icon did not appear\n");
-    return 1;
-  }
-  Sleep(200);
-  PostMessageW(splash, WM_MOUSEMOVE, 0, WM_RBUTTONUP);
-  static HWND menu;
-  if (!Wait([] { return (menu = FindVisibleClass(L"#32768")) != nullptr; }, 5000)) {
-    std::fprintf(stderr, "the tray menu did not open\n");
+  PostMessageW(splash, WM_MOUSEMOVE, 0, WM_RBUTTONUP);  // the icon's callback message
+  HWND menu = Wait([] { return Visible(L"#32768"); }, 5000);
+  if (!menu) {
+    std::fputs("the tray menu did not open\n", stderr);
     return 1;
   }
   for (int i = 0; i < item; ++i) PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 0);
   PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
-  if (item == 1 && !Wait([] { return FindWindowW(L"VexaForm1", nullptr) && IsWindowVisible(FindWindowW(L"VexaForm1", nullptr)); }, 5000)) {
-    std::fprintf(stderr, "the main window did not show\n");
+  if (item == 1 && !Wait([] { return Visible(L"VexaForm1"); }, 5000)) {
+    std::fputs("the main window did not show\n", stderr);
     return 1;
   }
   return 0;
