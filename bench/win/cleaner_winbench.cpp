@@ -2,30 +2,70 @@
 // owner-data ListView1 in a hidden window, against a baseline that writes
 // the log with one open-append-close per item and fills an ordinary list one
 // row at a time, and removes ticked rows by searching from the top each time.
+// Then Clean All of every file of a full folder against bare DeleteFileW
+// calls on as many files in a folder of the same size, while another thread
+// measures how long the window goes without answering a message.
 //
 //   cleaner_winbench.exe [files]     (default 100000; needs a display)
 #include <windows.h>
 #include <commctrl.h>
 #include <psapi.h>
 
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <map>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "cleaner/cleaner_page.h"
 #include "cleaner/win32/junk_list_view.h"
 #include "platform/text.h"
 #include "platform/win32/win32_platform.h"
-#include "tests/fakes/fake_system.h"
-#include "tests/fakes/fake_ui.h"
+#include "ui/adapters.h"
 
 namespace vexa::cleaner {
 namespace {
 
 using Clock = std::chrono::steady_clock;
+
+// The page's controls and environment in memory; its event pump is the real one.
+struct Label : ui::Caption {
+  void SetText(const std::wstring& t) override { text = t; }
+  std::wstring Text() const override { return text; }
+  std::wstring text;
+};
+struct Switch : ui::Button, ui::Toggle, ui::Timer, ui::Spinner {
+  explicit Switch(int v = 0) : value(v) {}
+  void SetText(const std::wstring&) override {}
+  std::wstring Text() const override { return {}; }
+  void SetEnabled(bool on) override { enabled = on; }
+  bool Enabled() const override { return enabled; }
+  int Value() const override { return value; }
+  void SetValue(int v) override { value = v; }
+  void SetInterval(unsigned) override {}
+  unsigned Interval() const override { return 0; }
+  void PlayWait() override {}
+  void StopWait() override {}
+  bool IsPlaying() const override { return false; }
+  int value;
+  bool enabled = true;
+};
+struct Boxes : ui::MessageBoxes {
+  void Show(const std::wstring& text, const std::wstring&, ui::BoxIcon) override { shown.push_back(text); }
+  std::vector<std::wstring> shown;
+};
+struct Env : Environment {
+  std::wstring Get(std::wstring_view name) const override {
+    auto it = values.find(std::wstring(name));
+    return it == values.end() ? std::wstring() : it->second;
+  }
+  std::wstring ExecutablePath() const override { return L"C:\\bench\\VexaUtility.exe"; }
+  std::map<std::wstring, std::wstring> values;
+};
 
 double Seconds(Clock::time_point from) { return std::chrono::duration<double>(Clock::now() - from).count(); }
 
@@ -85,6 +125,7 @@ bool MakeFilesOnHost(const std::wstring& folder, int count, const std::wstring& 
   std::string unixFolder = UnixName(folder), unixScratch = UnixName(scratch);
   if (!dosName || unixFolder.empty() || unixScratch.empty()) return false;
   std::wstring marker = scratch + L"\\made";
+  DeleteFileW(marker.c_str());
   std::string script = "cd '" + unixFolder + "' || exit 1\nseq -f 'junk%06.0f.tmp' 1 " + std::to_string(count) +
                        " | xargs touch\ntouch '" + unixScratch + "/made'\n";
   HANDLE h = CreateFileW((scratch + L"\\make.sh").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
@@ -213,22 +254,18 @@ int Run(int count) {
     return 1;
   }
 
-  fakes::FakeEnvironment env;
-  env.Set(L"SystemRoot", base + L"\\win");
-  env.Set(L"TEMP", tempFolder);
-  env.Set(L"HOMEDRIVE", base.substr(0, 2));
-  env.Set(L"HOMEPATH", base.substr(2) + L"\\home");
+  Env env;
+  env.values = {{L"SystemRoot", base + L"\\win"}, {L"TEMP", tempFolder}, {L"HOMEDRIVE", base.substr(0, 2)},
+                {L"HOMEPATH", base.substr(2) + L"\\home"}};
   win32::Win32Clock clock;
   ActivityLog log(files, clock, base + L"\\app");
-  fakes::FakeCaption Label3, Label12, Label5, Label7, Label9, Label11;
-  fakes::FakeSpinner UCP;
-  fakes::FakeTimer Timer1{2000, false}, Timer3{1000, true};
-  fakes::FakeButton Command2{L"Clean All", true};
-  fakes::FakeToggle Check1{0}, ck1{1}, ck2{0}, ck3{1};
-  fakes::FakeMessageBoxes boxes;
+  Label Label3, Label12, Label5, Label7, Label9, Label11;
+  Switch UCP, Timer1, Timer3, Command2, Check1, ck1{1}, ck2, ck3{1};
+  Boxes boxes;
+  ui::WinEventPump pump;
   CleanerPage page({Label3, Label12, Label5, Label7, Label9, Label11, UCP, Timer1, Timer3, Command2, Check1, ck1, ck2,
-                    ck3, boxes},
-                   files, env, log);
+                    ck3},
+                   {files, env, log, clock, boxes, pump});
   page.TakeFlagsFromToggles();
   auto view = std::make_unique<JunkListView>(page.ListView1());
   SetWindowLongPtrW(parent, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(view.get()));
@@ -243,7 +280,7 @@ int Run(int count) {
   double passPeak = PeakMb();
   std::printf("pass: %zu rows, \"%s\", log %lu bytes, box \"%s\"\n", page.ListView1().Count(),
               ToUtf8(Label12.text).c_str(), FileBytes(log.FilePath()),
-              boxes.shown.empty() ? "-" : ToUtf8(boxes.shown[0].text).c_str());
+              boxes.shown.empty() ? "-" : ToUtf8(boxes.shown[0]).c_str());
 
   // ---- the baseline pass ----
   HIMAGELIST icons = CreateImageList1();
@@ -307,26 +344,54 @@ int Run(int count) {
   std::printf("  %6d rows, one pass over the rows:  %8.3f s (the rows alone, without delete attempts: %.3f s)\n",
               count, cleanGoneSeconds, rowsOnlySeconds);
 
-  // ---- Clean All deleting the real files (also the clean-up) ----
-  Timer1.enabled = true;
-  page.Timer1_Timer();  // the user temp rows again
-  JunkList& rows = page.ListView1();
-  // The floor: a bare DeleteFileW on the first rows' files, in the same folder.
-  const std::size_t bareCount = rows.Count() < 2000 ? rows.Count() / 2 : 2000;
+  // ---- Clean All deleting the real files, against bare DeleteFileW ----
+  // Two folders of the same size: bare DeleteFileW on every file of one,
+  // then Clean All of every row of the other (the user temp folder, listed
+  // again by a pass). Meanwhile another thread keeps sending the window a
+  // message and notes the longest wait for its answer.
+  const std::wstring bareFolder = base + L"\\bare";
+  CreateDirectoryW(bareFolder.c_str(), nullptr);
+  MakeFiles(bareFolder, count, base);
+  std::vector<FolderEntry> bareFiles;
+  files.ListFolder(bareFolder, bareFiles);
+  std::vector<std::wstring> barePaths;
+  for (const FolderEntry& e : bareFiles) barePaths.push_back(bareFolder + L"\\" + e.name);
   auto bare = Clock::now();
-  for (std::size_t i = 0; i < bareCount; ++i) DeleteFileW(rows.Row(i).path.c_str());
-  double bareMicros = Seconds(bare) * 1e6 / static_cast<double>(bareCount ? bareCount : 1);
+  for (const std::wstring& path : barePaths) DeleteFileW(path.c_str());
+  double bareSeconds = Seconds(bare);
+
+  Timer1.enabled = true;
+  page.Timer1_Timer();
+  JunkList& rows = page.ListView1();
   rows.SetAllTicked(true);
-  for (std::size_t i = 0; i < bareCount; ++i) rows.SetTicked(i, false);
-  std::size_t real = rows.Count() - bareCount;
+  const std::size_t real = rows.Count();
+  std::atomic<bool> cleaning{true};
+  std::atomic<long long> longestWaitUs{0};
+  std::thread watcher([&] {
+    while (cleaning) {
+      auto asked = Clock::now();
+      DWORD_PTR ignored;
+      SendMessageTimeoutW(parent, WM_NULL, 0, 0, SMTO_NORMAL, 60000, &ignored);
+      const long long us = std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - asked).count();
+      if (us > longestWaitUs) longestWaitUs = us;
+    }
+  });
   auto cleanReal = Clock::now();
   page.Command2_Click();
   double cleanRealSeconds = Seconds(cleanReal);
+  cleaning = false;
+  pump.DoEvents();  // the watcher's last message
+  watcher.join();
   files.ListFolder(tempFolder, listed);
-  std::printf("\nClean All, %zu ticked rows of real files: %.3f s (%.0f us a file; a bare DeleteFileW in the same "
-              "folder costs %.0f us), %zu files left\n",
-              real, cleanRealSeconds, cleanRealSeconds * 1e6 / static_cast<double>(real ? real : 1), bareMicros,
-              listed.size());
+  const double perFile = cleanRealSeconds * 1e6 / static_cast<double>(real ? real : 1);
+  const double barePerFile = bareSeconds * 1e6 / static_cast<double>(barePaths.empty() ? 1 : barePaths.size());
+  std::printf("\nClean All of %zu ticked rows of real files: %.3f s, %.0f us a file, %zu files left\n", real,
+              cleanRealSeconds, perFile, listed.size());
+  std::printf("bare DeleteFileW on %zu files of a folder as full: %.3f s, %.0f us a file\n", barePaths.size(),
+              bareSeconds, barePerFile);
+  std::printf("ratio Clean All / bare DeleteFileW:  %.2f (goal at most 1.4)\n", perFile / barePerFile);
+  std::printf("longest wait for the window's answer during Clean All: %.0f ms (goal under 200)\n",
+              static_cast<double>(longestWaitUs) / 1000.0);
   std::printf("peak working set of the whole run: %.0f MB\n", PeakMb());
 
   SetWindowLongPtrW(parent, GWLP_USERDATA, 0);

@@ -14,10 +14,8 @@
 
 #include "guard/mod_blok_logger.h"
 #include "platform/text.h"
-#include "platform/win32/handles.h"
 #include "platform/win32/process_table_win32.h"
 #include "platform/win32/win32_platform.h"
-#include "tests/fakes/fake_ui.h"
 
 namespace {
 
@@ -29,46 +27,70 @@ LARGE_INTEGER Now() {
   return t;
 }
 
-// The real table that only counts terminations, and times its calls.
-class CountingTable : public win32::Win32ProcessTable {
+// Time spent in each kind of system call a pass makes.
+struct Split {
+  static constexpr const char* kNames[7] = {"snapshot", "open process", "image path", "critical flag",
+                                            "stored name", "file length", "read + search"};
+  long long ticks[7] = {};
   template <typename F>
-  auto Timed(int slot, F f) const -> decltype(f()) {
+  auto Timed(int slot, F f) -> decltype(f()) {
     LARGE_INTEGER a = Now();
     auto r = f();
     ticks[slot] += Now().QuadPart - a.QuadPart;
     return r;
   }
+};
 
+// A process opened through the real table: termination is only counted.
+class CountingProcess : public OpenedProcess {
  public:
-  bool Terminate(ProcessId) override {
-    ++ended;
+  CountingProcess(std::unique_ptr<OpenedProcess> real, Split& split, int& ended)
+      : real_(std::move(real)), split_(split), ended_(ended) {}
+  std::wstring ImagePath() const override { return split_.Timed(2, [&] { return real_->ImagePath(); }); }
+  bool IsCritical() const override { return split_.Timed(3, [&] { return real_->IsCritical(); }); }
+  bool Terminate() override {
+    ++ended_;
     return true;
   }
-  std::vector<ProcessEntry> Snapshot() const override { return Timed(0, [&] { return Win32ProcessTable::Snapshot(); }); }
-  std::wstring ImagePath(ProcessId id) const override {
-    return Timed(1, [&] { return Win32ProcessTable::ImagePath(id); });
-  }
-  bool IsCritical(ProcessId id) const override { return Timed(2, [&] { return Win32ProcessTable::IsCritical(id); }); }
-  std::wstring StoredFileName(const std::wstring& p) const override {
-    return Timed(3, [&] { return Win32ProcessTable::StoredFileName(p); });
-  }
-  std::optional<std::uint64_t> FileLength(const std::wstring& p) const override {
-    return Timed(4, [&] { return Win32ProcessTable::FileLength(p); });
-  }
-  bool ReadHead(const std::wstring& p, std::uint64_t limit, char* buffer, std::size_t room,
-                const ChunkTaker& take) const override {
-    return Timed(5, [&] { return Win32ProcessTable::ReadHead(p, limit, buffer, room, take); });
-  }
-  bool PathExists(const std::wstring& p) const override {
-    return Timed(6, [&] { return Win32ProcessTable::PathExists(p); });
-  }
-  void Reset() { std::fill(std::begin(ticks), std::end(ticks), 0); }
 
+ private:
+  std::unique_ptr<OpenedProcess> real_;
+  Split& split_;
+  int& ended_;
+};
+
+class CountingTable : public win32::Win32ProcessTable {
+ public:
+  explicit CountingTable(Split& split) : split_(split) {}
+  std::vector<ProcessEntry> Snapshot() const override {
+    return split_.Timed(0, [&] { return Win32ProcessTable::Snapshot(); });
+  }
+  std::unique_ptr<OpenedProcess> Open(ProcessId id) override {
+    auto real = split_.Timed(1, [&] { return Win32ProcessTable::Open(id); });
+    return real ? std::make_unique<CountingProcess>(std::move(real), split_, ended) : nullptr;
+  }
   int ended = 0;
-  mutable long long ticks[7] = {};
-  static constexpr const char* kNames[7] = {"snapshot", "image path", "critical flag", "stored name",
-                                            "file length", "read + search", "path exists"};
 
+ private:
+  Split& split_;
+};
+
+class TimedFiles : public win32::Win32FileSystem {
+ public:
+  explicit TimedFiles(Split& split) : split_(split) {}
+  std::wstring StoredFileName(const Path& p) const override {
+    return split_.Timed(4, [&] { return Win32FileSystem::StoredFileName(p); });
+  }
+  std::optional<std::uint64_t> FileLength(const Path& p) const override {
+    return split_.Timed(5, [&] { return Win32FileSystem::FileLength(p); });
+  }
+  bool ReadHead(const Path& p, std::uint64_t limit, char* buffer, std::size_t room,
+                const ChunkTaker& take) const override {
+    return split_.Timed(6, [&] { return Win32FileSystem::ReadHead(p, limit, buffer, room, take); });
+  }
+
+ private:
+  Split& split_;
 };
 
 class Sink : public guard::LoggerScanSink {
@@ -76,6 +98,8 @@ class Sink : public guard::LoggerScanSink {
   int Level() const override { return 80; }
   void AddRow(const std::wstring&) override {}
   void StopAnimation() override {}
+  void ShowBox(const std::wstring&, const std::wstring&, ui::BoxIcon) override {}
+  void DoEvents() override {}
 };
 
 double Ms(LARGE_INTEGER a, LARGE_INTEGER b, LARGE_INTEGER f) {
@@ -84,23 +108,25 @@ double Ms(LARGE_INTEGER a, LARGE_INTEGER b, LARGE_INTEGER f) {
 
 // The same walk, the file read whole with one ReadFile into a fresh buffer,
 // then three find passes.
-int NaivePass(guard::ModBlokLogger& engine, CountingTable& table, std::uint64_t* bytes) {
+int NaivePass(guard::ModBlokLogger& engine, CountingTable& table, const FileSystem& files, Sink& sink,
+              std::uint64_t* bytes) {
   int found = 0;
-  for (const auto& [name, id] : guard::ModBlokLogger::SplitProcessList(engine.GetProcessList())) {
+  for (const auto& [name, id] : guard::ModBlokLogger::SplitProcessList(engine.GetProcessList(sink))) {
     if (engine.IsProtectedId(id)) continue;
-    std::wstring path = engine.GetProcessPath(id);
+    const auto process = table.Open(id);
+    std::wstring path = engine.GetProcessPath(process.get());
     if (path == guard::kUnknownImagePath) {
       std::wstring w = guard::ModBlokLogger::AddBackslash(engine.GetWindowsDir());
-      if (table.PathExists(w + name)) path = w + name;
-      else if (table.PathExists(w + L"system32\\" + name)) path = w + L"system32\\" + name;
+      if (files.Exists(w + name)) path = w + name;
+      else if (files.Exists(w + L"system32\\" + name)) path = w + L"system32\\" + name;
       else continue;
     }
     if (engine.IsProtectedPath(path)) continue;
-    auto length = table.FileLength(path);
+    auto length = files.FileLength(path);
     if (!length || *length < 1 || *length > guard::kMaxExaminedFileBytes) continue;
     std::string content(static_cast<std::size_t>(*length), '\0');
     std::size_t got = 0;
-    table.ReadHead(path, *length, content.data(), content.size(), [&](std::size_t n) {
+    files.ReadHead(path, *length, content.data(), content.size(), [&](std::size_t n) {
       got += n;
       return true;
     });
@@ -115,15 +141,14 @@ int NaivePass(guard::ModBlokLogger& engine, CountingTable& table, std::uint64_t*
 
 int main(int argc, char** argv) {
   const int passes = argc > 1 ? std::max(1, std::atoi(argv[1])) : 20;
-  CountingTable table;
-  win32::Win32FileSystem files;
+  Split timing;
+  CountingTable table(timing);
+  TimedFiles files(timing);
   win32::Win32Clock clock;
   wchar_t temp[MAX_PATH];
   GetTempPathW(MAX_PATH, temp);
   ActivityLog log(files, clock, std::wstring(temp) + L".");
-  fakes::FakeMessageBoxes boxes;
-  fakes::FakeEventPump pump;
-  guard::ModBlokLogger engine(table, log, boxes, pump);
+  guard::ModBlokLogger engine(table, files, log);
   Sink sink;
 
   const std::size_t processes = table.Snapshot().size();
@@ -135,15 +160,15 @@ int main(int argc, char** argv) {
   std::vector<long long> split(7, 0);
   for (int i = 0; i < passes; ++i) {
     table.ended = 0;
-    table.Reset();
+    timing = Split{};
     QueryPerformanceCounter(&a);
     engine.ScanLoggers(sink);
     QueryPerformanceCounter(&b);
     fast.push_back(Ms(a, b, f));
-    for (int k = 0; k < 7; ++k) split[k] += table.ticks[k];
+    for (int k = 0; k < 7; ++k) split[k] += timing.ticks[k];
     naiveBytes = 0;
     QueryPerformanceCounter(&a);
-    naiveFound = NaivePass(engine, table, &naiveBytes);
+    naiveFound = NaivePass(engine, table, files, sink, &naiveBytes);
     QueryPerformanceCounter(&b);
     naive.push_back(Ms(a, b, f));
   }
@@ -159,7 +184,7 @@ int main(int argc, char** argv) {
   std::printf("ratio baseline / ScanLoggers (median): %.2fx\n", naive[naive.size() / 2] / fast[fast.size() / 2]);
   std::printf("where a ScanLoggers pass spends its time (mean per pass):\n");
   for (int k = 0; k < 7; ++k)
-    std::printf("  %-14s %7.2f ms\n", CountingTable::kNames[k],
+    std::printf("  %-14s %7.2f ms\n", Split::kNames[k],
                 1000.0 * static_cast<double>(split[k]) / static_cast<double>(f.QuadPart) / passes);
   DeleteFileW(log.FilePath().c_str());
 
@@ -171,10 +196,10 @@ int main(int argc, char** argv) {
     std::wstring self(MAX_PATH, L'\0');
     self.resize(GetModuleFileNameW(nullptr, self.data(), MAX_PATH));
     std::string code;
-    auto length = table.FileLength(self);
+    auto length = files.FileLength(self);
     code.resize(length ? static_cast<std::size_t>(*length) : 0);
     std::size_t got = 0;
-    table.ReadHead(self, code.size(), code.data(), code.size(), [&](std::size_t n) {
+    files.ReadHead(self, code.size(), code.data(), code.size(), [&](std::size_t n) {
       got += n;
       return true;
     });
