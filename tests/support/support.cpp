@@ -41,25 +41,6 @@ std::wstring FreshFolder(const std::wstring& name) {
   return folder;
 }
 
-void RemoveTree(const std::wstring& folder) {
-  // The program's own deletes never reach through a link (under Wine a
-  // plain DeleteFileW of a link to a file deletes the file it points at);
-  // what they leave is a link, dropped by the host.
-  win32::Win32FileSystem files;
-  std::vector<FolderEntry> entries;
-  files.ListFolder(folder, entries);
-  for (const FolderEntry& e : entries) {
-    const std::wstring path = folder + L"\\" + e.name;
-    if (e.isFolder && !e.isLink) {
-      RemoveTree(path);
-    } else if (!(files.SetNormalAttributes(path), files.RemoveFile(path))) {
-      DropLink(path);
-    }
-  }
-  SetFileAttributesW(win32::ExtendedPath(folder).c_str(), FILE_ATTRIBUTE_NORMAL);
-  RemoveDirectoryW(win32::ExtendedPath(folder).c_str());
-}
-
 std::vector<std::wstring> Names(const std::wstring& folder, bool folders) {
   std::vector<std::wstring> names;
   WIN32_FIND_DATAW found;
@@ -119,6 +100,27 @@ void DropLink(const std::wstring& link) {
   if (!name.empty()) OnHost(L"Z:\\bin\\rm -f", {name}, link, false);
 }
 
+void RemoveTree(const std::wstring& folder) {
+  // The program's own deletes never reach through a link (under Wine a
+  // plain DeleteFileW of a link to a file deletes the file it points at);
+  // what they leave is a link, dropped by the host.
+  win32::Win32FileSystem files;
+  std::vector<FolderEntry> entries;
+  files.ListFolder(folder, entries);
+  for (const FolderEntry& e : entries) {
+    const std::wstring path = folder + L"\\" + e.name;
+    if (e.isFolder && !e.isLink) {
+      RemoveTree(path);
+    } else if (!(files.SetNormalAttributes(path), files.RemoveFile(path))) {
+      DropLink(path);
+    }
+  }
+  SetFileAttributesW(win32::ExtendedPath(folder).c_str(), FILE_ATTRIBUTE_NORMAL);
+  // What Wine cannot list (a link whose target is gone) the host removes.
+  if (!RemoveDirectoryW(win32::ExtendedPath(folder).c_str()) && Exists(folder) && UnderWine())
+    OnHost(L"Z:\\bin\\rm -rf", {UnixName(folder)}, folder, false);
+}
+
 bool WaitFor(const std::function<bool()>& done, int ms) {
   for (ULONGLONG end = GetTickCount64() + ms;;) {
     if (done()) return true;
@@ -158,7 +160,7 @@ bool WritePlace(const RegPlace& p, const RegState& s) {
 void PrintTo(const RegState& s, std::ostream* out) {
   *out << "status " << s.status << ", type " << s.type << ":";
   if (s.type == kRegSz || s.type == kRegExpandSz) *out << " \"" << ToUtf8(RegDataText(s.data)) << '"';
-  for (std::uint8_t b : s.data) *out << ' ' << int{b};
+  else for (std::uint8_t b : s.data) *out << ' ' << int{b};
 }
 
 // ---- LoopbackServer

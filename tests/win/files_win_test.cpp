@@ -25,7 +25,7 @@ TEST(Win32Files, CleanAllTakesFilesOfAnyNameAndAttributesAndNothingALinkPointsAt
   std::wstring deep = root;  // a folder beyond MAX_PATH
   while (deep.size() <= MAX_PATH) CreateDirectoryW(win32::ExtendedPath(deep += L"\\" + std::wstring(50, L'l')).c_str(), nullptr);
   for (const std::wstring& f : {scan, target}) ASSERT_TRUE(CreateDirectoryW(f.c_str(), nullptr));
-  ASSERT_TRUE(test::MakeFile(target + L"\\precious.txt", FILE_ATTRIBUTE_READONLY));
+  ASSERT_TRUE(test::MakeFile(target + L"\\precious.txt") && test::MakeFile(target + L"\\ro.txt", FILE_ATTRIBUTE_READONLY));
   enum Fate { kGoes, kStays, kLinkGoesOrStays };
   const struct {
     std::wstring path;
@@ -41,8 +41,9 @@ TEST(Win32Files, CleanAllTakesFilesOfAnyNameAndAttributesAndNothingALinkPointsAt
       {deep + L"\\far.tmp", FILE_ATTRIBUTE_READONLY, L"", false, false, kGoes},
       {scan + L"\\sub", 0, L"", true, false, kStays},
       {scan + L"\\folder-link", 0, target, true, true, kLinkGoesOrStays},
-      // Named as its target; Wine reports a link to a file as the file itself.
+      // Wine reports a link to a file as the file itself.
       {scan + L"\\precious.txt", 0, target + L"\\precious.txt", false, !test::UnderWine(), kLinkGoesOrStays},
+      {scan + L"\\ro-link.txt", 0, target + L"\\ro.txt", false, !test::UnderWine(), kLinkGoesOrStays},
   };
   cleaner::JunkList rows;
   for (const auto& it : items) {
@@ -74,8 +75,8 @@ TEST(Win32Files, CleanAllTakesFilesOfAnyNameAndAttributesAndNothingALinkPointsAt
   for (const auto& it : items)
     if (it.fate != kLinkGoesOrStays) EXPECT_EQ(Exists(it.path), it.fate == kStays) << ToUtf8(it.path);
   EXPECT_TRUE(Exists(scan + L"\\sub\\in.tmp"));
-  EXPECT_EQ(test::ReadBytes(target + L"\\precious.txt"), "junk");
-  EXPECT_TRUE(GetFileAttributesW((target + L"\\precious.txt").c_str()) & FILE_ATTRIBUTE_READONLY);
+  EXPECT_EQ(test::ReadBytes(target + L"\\precious.txt") + test::ReadBytes(target + L"\\ro.txt"), "junkjunk");
+  EXPECT_TRUE(GetFileAttributesW((target + L"\\ro.txt").c_str()) & FILE_ATTRIBUTE_READONLY);
   test::RemoveTree(root);
 }
 
