@@ -188,7 +188,7 @@ void Click(HWND control) { PostMessageW(control, BM_CLICK, 0, 0); }
 
 bool ClickAndWait(HWND control, int ms) {
   DWORD_PTR ignored;
-  return SendMessageTimeoutW(control, BM_CLICK, 0, 0, SMTO_NORMAL, ms, &ignored) != 0;
+  return SendMessageTimeoutW(control, BM_CLICK, 0, 0, SMTO_BLOCK, ms, &ignored) != 0;
 }
 
 bool SetTextOf(HWND control, const std::wstring& text) {

@@ -70,7 +70,9 @@ std::wstring TextOf(HWND window);
 // True when `child` is what shows at its own centre: on view, not covered.
 bool OnView(HWND child);
 void Click(HWND control);                           // posted: for a click that opens a modal box
-bool ClickAndWait(HWND control, int ms = 3000);     // sent: false when the handler has not returned
+// Sent: false when the handler has not returned in time. Meanwhile this
+// thread's own windows answer nothing.
+bool ClickAndWait(HWND control, int ms = 3000);
 bool SetTextOf(HWND control, const std::wstring& text);  // as a paste would
 int CheckOf(HWND control);  // BM_GETCHECK
 

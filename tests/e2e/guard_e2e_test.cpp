@@ -4,15 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <atomic>
-#include <thread>
 
 #include "app/form1_layout.h"
 #include "guard/marker_search.h"
 #include "guard/win32/guard_panels.h"
 #include "platform/win32/win32_platform.h"
 #include "tests/e2e/driver.h"
-#include "ui/scoped.h"
 
 namespace vexa::e2e {
 namespace {
@@ -63,49 +60,28 @@ TEST(Guard, LoggerScanEndsTheStandInWhoseFileCarriesAMarker) {
   Click(app.C(guard::oxbutton7));
 }
 
-// A window on a thread of this test. A stuck one does not serve its
-// messages until released.
-class TestWindow {
- public:
-  TestWindow(const std::wstring& title, bool stuck) {
-    ui::ScopedHandle ready(CreateEventW(nullptr, TRUE, FALSE, nullptr));
-    release_.reset(CreateEventW(nullptr, TRUE, !stuck, nullptr));
-    thread_ = std::thread([this, title, &ready] {
-      WNDCLASSW wc{};
-      wc.lpfnWndProc = Proc;
-      wc.hInstance = GetModuleHandleW(nullptr);
-      wc.lpszClassName = L"VexaE2EWindow";
-      RegisterClassW(&wc);
-      hwnd_ = CreateWindowExW(0, wc.lpszClassName, title.c_str(), WS_OVERLAPPEDWINDOW | WS_VISIBLE, 900, 650, 300,
-                              200, nullptr, nullptr, wc.hInstance, nullptr);
-      SetEvent(ready.get());
-      WaitForSingleObject(release_.get(), INFINITE);
-      for (MSG msg; GetMessageW(&msg, nullptr, 0, 0) > 0;) DispatchMessageW(&msg);
-    });
-    WaitForSingleObject(ready.get(), 10000);
+// A window of this test's own thread: it answers only while the test waits
+// in WaitFor, and not while a click waits for the program's handler.
+struct TestWindow {
+  explicit TestWindow(const wchar_t* title) {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = Proc;
+    wc.lpszClassName = L"VexaE2EWindow";
+    RegisterClassW(&wc);
+    hwnd = CreateWindowExW(0, wc.lpszClassName, title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 900, 650, 300, 200, nullptr,
+                           nullptr, nullptr, nullptr);
   }
-  ~TestWindow() {
-    Release();
-    PostMessageW(hwnd_, WM_CLOSE, 0, 0);
-    thread_.join();
-  }
-  HWND hwnd() const { return hwnd_; }
-  void Release() { SetEvent(release_.get()); }
-  static inline std::atomic<int> closeRequests{0};
-
- private:
+  ~TestWindow() { DestroyWindow(hwnd); }
   static LRESULT CALLBACK Proc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_SYSCOMMAND && (wp & 0xFFF0) == SC_CLOSE) ++closeRequests;
-    if (msg == WM_DESTROY) PostQuitMessage(0);
     return DefWindowProcW(h, msg, wp, lp);
   }
-  std::atomic<HWND> hwnd_{nullptr};
-  ui::ScopedHandle release_;
-  std::thread thread_;
+  HWND hwnd;
+  static inline int closeRequests = 0;
 };
 
 TEST(Guard, EndTaskOnAWindowThatDoesNotAnswerReturnsAtOnceAndClosesItLater) {
-  TestWindow stuck(L"E2E stuck window", true);
+  TestWindow window(L"E2E stuck window");
   const Shared& app = App();
   OnTab(2);
   Click(app.C(app::oxbutton8));  // "Proccess Viewer": a fresh list
@@ -118,11 +94,9 @@ TEST(Guard, EndTaskOnAWindowThatDoesNotAnswerReturnsAtOnceAndClosesItLater) {
   })) << "listed as title (class)";
   ASSERT_TRUE(ClickListBoxLine(list, at));
   TestWindow::closeRequests = 0;
-  // The click's handler returns while the window's thread still sleeps.
-  EXPECT_TRUE(ClickAndWait(app.C(guard::cmdEndTsk), 5000));
-  EXPECT_TRUE(IsWindow(stuck.hwnd()));
-  stuck.Release();
-  EXPECT_TRUE(WaitFor([&] { return !IsWindow(stuck.hwnd()); })) << "closed once it serves its messages";
+  EXPECT_TRUE(ClickAndWait(app.C(guard::cmdEndTsk), 5000)) << "the click waits on a window that does not answer";
+  EXPECT_TRUE(IsWindow(window.hwnd));
+  EXPECT_TRUE(WaitFor([&] { return !IsWindow(window.hwnd); })) << "closed once it serves its messages";
   EXPECT_EQ(TestWindow::closeRequests, 1) << "as its system menu's Close";
   Click(app.C(guard::oxbutton9));
 }
@@ -134,8 +108,8 @@ TEST(Guard, KeywordInTheForegroundTitleRaisesTheAlertAndASecondMatchLeavesTheFoc
   HWND text3 = app.C(guard::Text3);
   ASSERT_TRUE(WaitFor([&] { return OnView(text3); }));
   ASSERT_TRUE(SetTextOf(text3, L"Jaga ucapan"));
-  TestWindow pig(L"kandang babi e2e", false);
-  SetForegroundWindow(pig.hwnd());
+  TestWindow pig(L"kandang babi e2e");
+  SetForegroundWindow(pig.hwnd);
   HWND alert = nullptr;
   ASSERT_TRUE(WaitFor([&] { return (alert = app.program.WaitWindow(L"Message", true, 0)) != nullptr; }, 12000))
       << "one look every five seconds";
@@ -146,13 +120,13 @@ TEST(Guard, KeywordInTheForegroundTitleRaisesTheAlertAndASecondMatchLeavesTheFoc
 
   // The user goes back to the window; the next match refreshes the alert
   // but leaves the keyboard focus where the user put it.
-  SetForegroundWindow(pig.hwnd());
-  ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == pig.hwnd(); }));
+  SetForegroundWindow(pig.hwnd);
+  ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == pig.hwnd; }));
   ASSERT_TRUE(SetTextOf(text3, L"second"));
   ASSERT_TRUE(WaitFor([&] { return TextOf(label) == L"second"; }, 12000));
-  EXPECT_EQ(GetForegroundWindow(), pig.hwnd());
+  EXPECT_EQ(GetForegroundWindow(), pig.hwnd);
 
-  SetWindowTextW(pig.hwnd(), L"kandang e2e");
+  SetWindowTextW(pig.hwnd, L"kandang e2e");
   Click(ControlById(alert, IDOK));
   EXPECT_TRUE(WaitFor([&] { return !IsWindow(alert); })) << "OK unloads the alert";
   Click(app.C(guard::oxbutton18));
