@@ -305,4 +305,10 @@ HWND OnTab(int index) {
   return app.form1;
 }
 
+bool OpenTool(int button, int control) {
+  OnTab(2);
+  Click(App().C(button));
+  return WaitFor([&] { return OnView(App().C(control)); });
+}
+
 }  // namespace vexa::e2e

@@ -106,5 +106,7 @@ void EndApp();  // ends it (by its handle) if it still runs
 // Puts the shared program back on view, with no box open, on a tab
 // (0 Home ... 3 Option).
 HWND OnTab(int index);
+// The Toolbox tab, then one of its buttons; true once `control` is on view.
+bool OpenTool(int button, int control);
 
 }  // namespace vexa::e2e

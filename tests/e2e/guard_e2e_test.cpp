@@ -25,10 +25,8 @@ TEST(Guard, LoggerScanEndsTheStandInWhoseFileCarriesAMarker) {
   ASSERT_TRUE(keys.Running() && bystander.Running());
 
   const Shared& app = App();
-  OnTab(2);
-  Click(app.C(app::oxbutton4));
+  ASSERT_TRUE(OpenTool(app::oxbutton4, guard::oxbutton1));
   HWND scan = app.C(guard::oxbutton1);
-  ASSERT_TRUE(WaitFor([&] { return OnView(scan); }));
   const std::string log = app.program.Log();
   Click(scan);
   ASSERT_TRUE(WaitFor([&] { return TextOf(scan) == L"Stop"; }));
@@ -83,8 +81,7 @@ struct TestWindow {
 TEST(Guard, EndTaskOnAWindowThatDoesNotAnswerReturnsAtOnceAndClosesItLater) {
   TestWindow window(L"E2E stuck window");
   const Shared& app = App();
-  OnTab(2);
-  Click(app.C(app::oxbutton8));  // "Proccess Viewer": a fresh list
+  ASSERT_TRUE(OpenTool(app::oxbutton8, guard::List1));  // "Proccess Viewer": a fresh list
   HWND list = app.C(guard::List1);
   int at = -1;
   ASSERT_TRUE(WaitFor([&] {
@@ -103,10 +100,8 @@ TEST(Guard, EndTaskOnAWindowThatDoesNotAnswerReturnsAtOnceAndClosesItLater) {
 
 TEST(Guard, KeywordInTheForegroundTitleRaisesTheAlertAndASecondMatchLeavesTheFocus) {
   const Shared& app = App();
-  OnTab(2);
-  Click(app.C(app::oxbutton17));
+  ASSERT_TRUE(OpenTool(app::oxbutton17, guard::Text3));
   HWND text3 = app.C(guard::Text3);
-  ASSERT_TRUE(WaitFor([&] { return OnView(text3); }));
   ASSERT_TRUE(SetTextOf(text3, L"Jaga ucapan"));
   TestWindow pig(L"kandang babi e2e");
   SetForegroundWindow(pig.hwnd);

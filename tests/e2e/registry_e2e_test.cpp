@@ -50,9 +50,7 @@ TEST(Registry, RepairPutsADamagedMachineRightAndItsUndoFilePutsItAllBack) {
   const auto before = CatalogueState();
 
   const Shared& app = App();
-  OnTab(2);
-  Click(app.C(app::oxbutton5));
-  ASSERT_TRUE(WaitFor([&] { return OnView(app.C(registry::oxbutton12)); }));
+  ASSERT_TRUE(OpenTool(app::oxbutton5, registry::oxbutton12));
   const std::string log = app.program.Log();
   Click(app.C(registry::oxbutton12));  // "Scan + Repair": twenty seconds of progress, then the work
   ASSERT_TRUE(WaitFor([&] { return TextOf(app.C(registry::lblStat)) == L"HKEY_CURRENT_USER"; }, 15000));

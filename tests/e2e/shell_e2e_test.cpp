@@ -39,8 +39,6 @@ TEST(Shell, EveryPageAndPanelComesOnViewAndGoes) {
     if (s.back) Click(app.C(s.back));
     EXPECT_TRUE(!s.back || WaitFor([&] { return !IsWindowVisible(app.C(s.panel)); })) << ToAnsi(s.shot);
   }
-  // The URL panel's frame is no keyword panel.
-  EXPECT_FALSE(IsWindowVisible(app.C(app::PicKeyBlock)));
 }
 
 // A second copy shows "2 Proccess" and ends: no splash, no window, no second

@@ -12,9 +12,7 @@ namespace {
 
 TEST(Shortener, ServerThreeSendsTheAddressEscapedAndShowsAndLogsTheAnswer) {
   Shared& app = App();
-  OnTab(2);
-  Click(app.C(app::oxbutton15));
-  ASSERT_TRUE(WaitFor([&] { return OnView(app.C(shortener::Tlong)); }));
+  ASSERT_TRUE(OpenTool(app::oxbutton15, shortener::Tlong));
   const std::wstring longUrl = L"http://example.com/caf\u00e9 menu?q=1&x=(y)";
   ASSERT_TRUE(SetTextOf(app.C(shortener::Tlong), longUrl));
   const std::string log = app.program.Log();
