@@ -292,7 +292,16 @@ Shared& App() {
   return *g_shared;
 }
 
-void EndApp() { g_shared.reset(); }
+bool EndApp() {
+  if (!g_shared) return true;
+  NOTIFYICONDATAW nid{sizeof nid};
+  nid.hWnd = g_shared->program.Window(L"Form2");
+  nid.uID = 1;
+  const bool ended = g_shared->program.TrayMenu(2) && g_shared->program.WaitExit(5000);
+  const bool iconLeft = Shell_NotifyIconW(NIM_MODIFY, &nid);
+  g_shared.reset();
+  return ended && !iconLeft;
+}
 
 HWND OnTab(int index) {
   Shared& app = App();

@@ -102,7 +102,9 @@ struct Shared {
 };
 inline const std::string kShortUrl = "https://is.gd/Vx3aB";
 Shared& App();
-void EndApp();  // ends it (by its handle) if it still runs
+// Picks "Exit" from its tray menu, if it was started, and lets it go; true
+// when it ended and left no icon behind.
+bool EndApp();
 // Puts the shared program back on view, with no box open, on a tab
 // (0 Home ... 3 Option).
 HWND OnTab(int index);

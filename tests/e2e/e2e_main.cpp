@@ -5,21 +5,13 @@
 #include "tests/e2e/driver.h"
 
 #include <gtest/gtest.h>
-#include <shellapi.h>
 
 namespace {
 
 class EndsWithExit : public ::testing::Environment {
  public:
   void TearDown() override {
-    using namespace vexa::e2e;
-    NOTIFYICONDATAW nid{sizeof nid};
-    nid.hWnd = App().program.Window(L"Form2");
-    nid.uID = 1;
-    EXPECT_TRUE(App().program.TrayMenu(2)) << "no tray menu";
-    EXPECT_TRUE(App().program.WaitExit(5000)) << "\"Exit\" did not end the program";
-    EXPECT_FALSE(Shell_NotifyIconW(NIM_MODIFY, &nid)) << "a dead tray icon is left behind";
-    EndApp();
+    EXPECT_TRUE(vexa::e2e::EndApp()) << "\"Exit\" ends the program and leaves no tray icon";
   }
 };
 

@@ -4,11 +4,12 @@
 // its start-up entry while the user's log and undo files stay.
 #include <windows.h>
 #include <msi.h>
+#include <shellapi.h>
 #include <shlobj.h>
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
+#include <cwchar>
 
 #include "tests/e2e/driver.h"
 
@@ -50,8 +51,6 @@ std::wstring ResourceVersion(const std::wstring& exe) {
   return text;
 }
 
-bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
 std::wstring RunValue(HKEY root) {
   wchar_t buf[MAX_PATH] = {};
   DWORD size = sizeof buf;
@@ -62,8 +61,9 @@ void SetRunValue(HKEY root, const std::wstring& data) {
   RegSetKeyValueW(root, kRunKey, L"Utility", REG_SZ, data.c_str(), static_cast<DWORD>((data.size() + 1) * 2));
 }
 
-void Put(const std::wstring& path, const char* text) {
-  if (FILE* f = _wfopen(path.c_str(), L"wb")) std::fputs(text, f), std::fclose(f);
+long Msiexec(const std::wstring& args) {
+  Process msiexec(L"msiexec.exe", args);
+  return msiexec.WaitExit(180000) ? msiexec.ExitCode() : -1;
 }
 
 TEST(Installer, InstallsForTheUserAndUninstallsKeepingTheUsersFiles) {
@@ -71,58 +71,51 @@ TEST(Installer, InstallsForTheUserAndUninstallsKeepingTheUsersFiles) {
   if (!UnderWine() || !GetEnvironmentVariableW(L"VEXA_E2E_MSI", given, MAX_PATH))
     GTEST_SKIP() << "installs into the test Wine prefix; needs VEXA_E2E_MSI (the package)";
   GetFullPathNameW(given, MAX_PATH, msi, nullptr);
-  if (!InstalledProduct().empty()) RunAndWait(L"msiexec /x " + InstalledProduct() + L" /qn", 180000);  // an earlier try
-  ASSERT_EQ(RunAndWait(L"msiexec /i \"" + std::wstring(msi) + L"\" /qn", 180000), 0);
+  ASSERT_TRUE(EndApp()) << "a running copy would refuse the installed one";
+  if (!InstalledProduct().empty()) Msiexec(L"/x " + InstalledProduct() + L" /qn");  // an earlier try
+  ASSERT_EQ(Msiexec(L"/i \"" + std::wstring(msi) + L"\" /qn"), 0);
 
   const std::wstring folder = KnownFolder(FOLDERID_LocalAppData) + L"\\Programs\\VexaUtility";
   const std::wstring exe = folder + L"\\VexaUtility.exe", log = folder + L"\\VexaLog.Log";
   const std::wstring shortcut = KnownFolder(FOLDERID_Programs) + L"\\VexaUtility.lnk";
   const std::wstring product = InstalledProduct();
-  EXPECT_TRUE(Exists(exe));
-  EXPECT_TRUE(Exists(shortcut));
+  EXPECT_TRUE(test::Exists(exe));
+  EXPECT_TRUE(test::Exists(shortcut));
   ASSERT_NE(product, L"");
   EXPECT_EQ(ProductInfo(product, INSTALLPROPERTY_INSTALLEDPRODUCTNAME), L"VexaUtility");
   EXPECT_EQ(ProductInfo(product, INSTALLPROPERTY_PUBLISHER), L"VexaTools");
   EXPECT_EQ(ProductInfo(product, INSTALLPROPERTY_VERSIONSTRING), ResourceVersion(exe));
   EXPECT_EQ(ProductInfo(product, INSTALLPROPERTY_INSTALLLOCATION), folder + L"\\");
-  EXPECT_TRUE(Exists(ProductInfo(product, INSTALLPROPERTY_PRODUCTICON))) << "the entry's icon";
+  EXPECT_TRUE(test::Exists(ProductInfo(product, INSTALLPROPERTY_PRODUCTICON))) << "the entry's icon";
 
   // The installed program runs from its folder and keeps its log there.
-  STARTUPINFOW si{sizeof si};
-  PROCESS_INFORMATION pi{};
-  std::wstring cmd = L"\"" + exe + L"\"";
-  ASSERT_TRUE(CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
+  Process installed(exe);
   NOTIFYICONDATAW icon{sizeof icon};
   icon.uID = 1;
   auto iconShown = [&] { return icon.hWnd && Shell_NotifyIconW(NIM_MODIFY, &icon) != FALSE; };
   EXPECT_TRUE(WaitFor([&] { return (icon.hWnd = FindWindowW(L"VexaForm2", L"Form2")) && iconShown(); }, 20000));
-  EXPECT_TRUE(Exists(log));
+  EXPECT_TRUE(test::Exists(log));
   SetRunValue(HKEY_LOCAL_MACHINE, L"VexaUtility.exe");  // as "Start program automatically" stores it
   SetRunValue(HKEY_CURRENT_USER, L"C:\\Other\\Utility.exe");  // another program's entry of the same name
-  Put(log, "[VexaTools Utility]\r\nkept\r\n");
-  Put(folder + L"\\VexaRegBackup-20261205-143015.reg", "Windows Registry Editor Version 5.00\r\n");
+  test::MakeFile(log, 0, "[VexaTools Utility]\r\nkept\r\n");
+  test::MakeFile(folder + L"\\VexaRegBackup-20261205-143015.reg", 0, "Windows Registry Editor Version 5.00\r\n");
 
-  EXPECT_EQ(RunAndWait(L"msiexec /x " + product + L" /qn", 180000), 0);
-  EXPECT_EQ(WaitForSingleObject(pi.hProcess, 10000), WAIT_OBJECT_0) << "the running copy is ended";
-  DWORD exitCode = 99;
-  EXPECT_TRUE(GetExitCodeProcess(pi.hProcess, &exitCode) && exitCode == 0) << "ended as \"Exit\" ends it";
+  EXPECT_EQ(Msiexec(L"/x " + product + L" /qn"), 0);
+  EXPECT_TRUE(installed.WaitExit(10000)) << "the running copy is ended";
+  EXPECT_EQ(installed.ExitCode(), 0) << "ended as \"Exit\" ends it";
   EXPECT_FALSE(iconShown()) << "no dead tray icon";
-  EXPECT_FALSE(Exists(exe));
-  EXPECT_FALSE(Exists(shortcut));
+  EXPECT_FALSE(test::Exists(exe));
+  EXPECT_FALSE(test::Exists(shortcut));
   EXPECT_EQ(InstalledProduct(), L"");
   EXPECT_EQ(MsiQueryProductStateW(product.c_str()), INSTALLSTATE_UNKNOWN);
   EXPECT_EQ(RunValue(HKEY_LOCAL_MACHINE), L"");
   EXPECT_EQ(RunValue(HKEY_CURRENT_USER), L"C:\\Other\\Utility.exe");
-  EXPECT_EQ(ReadFileBytes(log), "[VexaTools Utility]\r\nkept\r\n");
-  EXPECT_EQ(FilesIn(folder, L"VexaRegBackup-*.reg").size(), 1u);
+  EXPECT_EQ(test::ReadBytes(log), "[VexaTools Utility]\r\nkept\r\n");
+  EXPECT_TRUE(test::Exists(folder + L"\\VexaRegBackup-20261205-143015.reg"));
 
-  if (WaitForSingleObject(pi.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(pi.hProcess, 99);
-  CloseHandle(pi.hProcess);
-  CloseHandle(pi.hThread);
   RegDeleteKeyValueW(HKEY_CURRENT_USER, kRunKey, L"Utility");
   RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, kRunKey, L"Utility");
-  for (const auto& name : FilesIn(folder, L"*")) DeleteFileW((folder + L"\\" + name).c_str());
-  RemoveDirectoryW(folder.c_str());
+  test::RemoveTree(folder);
 }
 
 }  // namespace

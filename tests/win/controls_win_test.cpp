@@ -12,6 +12,7 @@
 #include "controls/paint/paint.h"
 #include "controls/paint/win32/surface.h"
 #include "controls/win32/controls.h"
+#include "ui/dpi.h"
 
 namespace vexa::controls {
 namespace {
@@ -51,7 +52,7 @@ class ControlPixels : public ::testing::Test {
   void SetUp() override {
     RegisterAll(GetModuleHandleW(nullptr));
     parent = CreateWindowExW(0, L"STATIC", L"host", WS_POPUP, 0, 0, 400, 200, nullptr, nullptr, nullptr, nullptr);
-    dpi = WindowDpi(parent);
+    dpi = ui::DpiOf(parent);
   }
   void TearDown() override { DestroyWindow(parent); }
   HWND Make(const wchar_t* cls, int w, int h) {
