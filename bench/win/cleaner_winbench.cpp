@@ -283,7 +283,7 @@ int Run(int count) {
               boxes.shown.empty() ? "-" : ToUtf8(boxes.shown[0]).c_str());
 
   // ---- the baseline pass ----
-  HIMAGELIST icons = CreateImageList1();
+  HIMAGELIST icons = CreateImageList1(96);
   HWND ordinary = OrdinaryList(parent, icons);
   ActivityLog baselineLog(files, clock, base + L"\\app-baseline");
   auto basePass = Clock::now();
