@@ -76,14 +76,6 @@ void ClickAt(HWND window, int x, int y) {
   PostMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
 }
 
-// Waits out the splash and the tray icon, then "Show".
-HWND ShowMainWindow(const Program& program) {
-  if (!program.WaitWindow(L"Form2", false, 20000) || !WaitFor([&] { return program.TrayIconPresent(); }) ||
-      !program.TrayMenu(1))
-    return nullptr;
-  return program.WaitWindow(L"VexaUtility Solace", true);
-}
-
 // One of the four tabs, as a click on it.
 void ClickTab(HWND form1, int index) {
   ui::ScopedWindowDc dc(form1);
@@ -284,7 +276,10 @@ Shared::Shared()
       program(test::FreshFolder(L"app"), {{L"VEXA_SHORTENER_BASE", standIn.Base()},
                                           {L"TEMP", L""}, {L"HOMEPATH", L""}, {L"SystemRoot", L""}}) {
   if (HWND splash = program.WaitWindow(L"Form2", true, 20000)) Screenshot(splash, L"splash");
-  form1 = ShowMainWindow(program);
+  // The splash ends, the tray icon comes, then "Show".
+  if (program.WaitWindow(L"Form2", false, 20000) && WaitFor([&] { return program.TrayIconPresent(); }) &&
+      program.TrayMenu(1))
+    form1 = program.WaitWindow(L"VexaUtility Solace", true);
 }
 
 Shared& App() {

@@ -41,15 +41,12 @@ std::wstring FreshFolder(const std::wstring& name) {
   return folder;
 }
 
-std::vector<std::wstring> Names(const std::wstring& folder, bool folders) {
+std::vector<std::wstring> Names(const std::wstring& folder) {
   std::vector<std::wstring> names;
   WIN32_FIND_DATAW found;
   ui::ScopedFind find(FindFirstFileW((folder + L"\\*").c_str(), &found));
-  for (bool more = static_cast<bool>(find); more; more = FindNextFileW(find.get(), &found)) {
-    const std::wstring name = found.cFileName;
-    if (name != L"." && name != L".." && ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) == folders)
-      names.push_back(name);
-  }
+  for (bool more = static_cast<bool>(find); more; more = FindNextFileW(find.get(), &found))
+    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(found.cFileName);
   return names;
 }
 

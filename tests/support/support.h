@@ -25,8 +25,8 @@ bool Exists(const std::wstring& path);
 std::wstring FreshFolder(const std::wstring& name);
 // Removes a folder and everything below it; links are dropped, never entered.
 void RemoveTree(const std::wstring& folder);
-// Names of the direct files (or sub-folders) of a folder, in listing order.
-std::vector<std::wstring> Names(const std::wstring& folder, bool folders = false);
+// Names of the direct files of a folder, in listing order.
+std::vector<std::wstring> Names(const std::wstring& folder);
 
 // ---- The activity log's text
 inline const std::string kLogHead = "[VexaTools Utility]\r\n";
