@@ -122,10 +122,16 @@ bool SetNormal(HANDLE item) {
 // elsewhere when the last handle closes. A read-only file stays.
 bool Dispose(HANDLE item) {
   // FileDispositionInfoEx with FILE_DISPOSITION_FLAG_DELETE and _POSIX_SEMANTICS
-  // (Windows 10 1607 on; the headers show them only to builds for it).
+  // (Windows 10 1607 on; the headers show them only to builds for it). A
+  // system that does not know the class is not asked again.
   constexpr auto kDispositionInfoEx = static_cast<FILE_INFO_BY_HANDLE_CLASS>(21);
-  DWORD now = 0x1 | 0x2;
-  if (SetFileInformationByHandle(item, kDispositionInfoEx, &now, sizeof now)) return true;
+  static bool exKnown = true;
+  if (exKnown) {
+    DWORD now = 0x1 | 0x2;
+    if (SetFileInformationByHandle(item, kDispositionInfoEx, &now, sizeof now)) return true;
+    const DWORD error = GetLastError();
+    exKnown = error != ERROR_INVALID_PARAMETER && error != ERROR_NOT_SUPPORTED && error != ERROR_INVALID_FUNCTION;
+  }
   FILE_DISPOSITION_INFO dispose{TRUE};
   return SetFileInformationByHandle(item, FileDispositionInfo, &dispose, sizeof dispose) != FALSE;
 }
