@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include "cleaner/win32/cleaner_panel.h"
+#include "controls/oxbutton/win32/oxbutton.h"
+#include "controls/win32/controls.h"
 #include "tests/e2e/driver.h"
 
 namespace vexa::e2e {
@@ -50,13 +52,25 @@ TEST(Cleaner, ScanListsLogsAndDeletesAndCleanAllTakesWhatItLeft) {
   want.Add(cookies);
   want.Add(temp);
 
-  // "Clean Cookies" on, then "Scan".
+  // "Clean Cookies" on, then "Scan". The switch answers the mouse and Space.
   OnTab(3);
-  ASSERT_TRUE(ClickAndWait(app.C(cleaner::ck2)));
-  ASSERT_EQ(CheckOf(app.C(cleaner::ck2)), 1);
+  HWND ck2 = app.C(cleaner::ck2);
+  ClickWithMouse(ck2);
+  ASSERT_TRUE(WaitFor([&] { return CheckOf(ck2) == 1; })) << "a click turns it on";
+  PressKey(VK_SPACE);
+  ASSERT_TRUE(WaitFor([&] { return CheckOf(ck2) == 0; })) << "Space turns it off";
+  PressKey(VK_SPACE);
+  ASSERT_TRUE(WaitFor([&] { return CheckOf(ck2) == 1; }));
   OnTab(1);
+  // "Scan" lights up under the pointer and explains itself in a balloon.
+  HoverOver(app.C(cleaner::Command1));
+  EXPECT_TRUE(WaitFor([&] { return TipShowing(app.program, L"Scan Now") != nullptr; }, 5000));
+  EXPECT_EQ(Ask(app.C(cleaner::Command1), controls::kOxGetState), 1) << "hot";
+  Screenshot(app.form1, L"cleaner-scan-hot");
   const std::string logBefore = app.program.Log();
   Click(app.C(cleaner::Command1));
+  EXPECT_TRUE(WaitFor([&] { return Ask(app.C(cleaner::UCP), controls::kSpinnerIsPlaying) != 0; }))
+      << "the spinner turns while the scan waits";
   ASSERT_TRUE(WaitFor([&] { return TextOf(app.C(cleaner::Label3)) == L"Searching Completed.."; }, 15000));
   HWND list = app.C(cleaner::ListView1);
   Screenshot(app.form1, L"cleaner-after-scan");

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "app/form1_layout.h"
+#include "controls/win32/controls.h"
 #include "ui/scoped.h"
 
 namespace vexa::e2e {
@@ -53,10 +54,14 @@ std::wstring ClassOf(HWND h) {
   return name;
 }
 
-LRESULT Ask(HWND h, UINT msg, WPARAM wp = 0, LPARAM lp = 0) {
+}  // namespace
+
+LRESULT Ask(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
   DWORD_PTR answer = 0;
   return SendMessageTimeoutW(h, msg, wp, lp, SMTO_ABORTIFHUNG, 5000, &answer) ? static_cast<LRESULT>(answer) : -1;
 }
+
+namespace {
 
 std::wstring Prepared(const std::wstring& folder, bool fresh) {
   if (fresh) {
@@ -191,6 +196,40 @@ bool SetTextOf(HWND control, const std::wstring& text) {
 
 int CheckOf(HWND control) { return static_cast<int>(Ask(control, BM_GETCHECK)); }
 
+void HoverOver(HWND control) {
+  RECT r;
+  GetWindowRect(control, &r);
+  SetCursorPos(r.left - 40, r.top - 40);  // from outside, so that the control sees the pointer arrive
+  SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+}
+
+void ClickWithMouse(HWND control) {
+  HoverOver(control);
+  INPUT press[2]{};
+  press[0].type = press[1].type = INPUT_MOUSE;
+  press[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  press[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  SendInput(2, press, sizeof(INPUT));
+}
+
+void PressKey(WORD key) {
+  INPUT press[2]{};
+  press[0].type = press[1].type = INPUT_KEYBOARD;
+  press[0].ki.wVk = press[1].ki.wVk = key;
+  press[1].ki.dwFlags = KEYEVENTF_KEYUP;
+  SendInput(2, press, sizeof(INPUT));
+}
+
+HWND TipShowing(const Program& program, const std::wstring& text) {
+  for (HWND tip = FindWindowExW(nullptr, nullptr, TOOLTIPS_CLASSW, nullptr); tip;
+       tip = FindWindowExW(nullptr, tip, TOOLTIPS_CLASSW, nullptr)) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(tip, &pid);
+    if (pid == program.Id() && IsWindowVisible(tip) && TextOf(tip) == text) return tip;
+  }
+  return nullptr;
+}
+
 std::wstring BoxText(HWND box) { return TextOf(GetDlgItem(box, 0xFFFF)); }
 
 void AnswerOk(HWND box) { PostMessageW(box, WM_COMMAND, IDOK, 0); }
@@ -275,7 +314,10 @@ Shared::Shared()
     : standIn(test::LoopbackServer::Mode::Answer, test::LoopbackServer::Ok(kShortUrl + "\n")),
       program(test::FreshFolder(L"app"), {{L"VEXA_SHORTENER_BASE", standIn.Base()},
                                           {L"TEMP", L""}, {L"HOMEPATH", L""}, {L"SystemRoot", L""}}) {
-  if (HWND splash = program.WaitWindow(L"Form2", true, 20000)) Screenshot(splash, L"splash");
+  if (HWND splash = program.WaitWindow(L"Form2", true, 20000)) {
+    splashSpinnerTurned = Ask(ControlById(splash, 3), controls::kSpinnerIsPlaying) != 0;
+    Screenshot(splash, L"splash");
+  }
   // The splash ends, the tray icon comes, then "Show".
   if (program.WaitWindow(L"Form2", false, 20000) && WaitFor([&] { return program.TrayIconPresent(); }) &&
       program.TrayMenu(1))

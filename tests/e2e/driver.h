@@ -34,6 +34,7 @@ class Process {
   bool Running() const;
   bool WaitExit(int ms = 8000) const;
   long ExitCode() const;  // -1 while it runs
+  DWORD Id() const { return pi_.dwProcessId; }
 
  protected:
   PROCESS_INFORMATION pi_{};
@@ -75,6 +76,15 @@ void Click(HWND control);                           // posted: for a click that 
 bool ClickAndWait(HWND control, int ms = 3000);
 bool SetTextOf(HWND control, const std::wstring& text);  // as a paste would
 int CheckOf(HWND control);  // BM_GETCHECK
+LRESULT Ask(HWND control, UINT msg, WPARAM wp = 0, LPARAM lp = 0);  // sent, with a time limit
+// Puts the pointer over the control's centre, as a user's mouse would.
+void HoverOver(HWND control);
+// The real mouse and keyboard: a left click at the control's centre, a key
+// pressed and let go (it goes where the keyboard focus is).
+void ClickWithMouse(HWND control);
+void PressKey(WORD key);
+// The program's tooltip on view with this text, or null.
+HWND TipShowing(const Program& program, const std::wstring& text);
 
 std::wstring BoxText(HWND box);
 void AnswerOk(HWND box);
@@ -98,6 +108,7 @@ struct Shared {
   test::LoopbackServer standIn;
   Program program;
   HWND form1 = nullptr;
+  bool splashSpinnerTurned = false;  // the splash's spinner played while it showed
   HWND C(int id) const { return ControlById(form1, id); }
 };
 inline const std::string kShortUrl = "https://is.gd/Vx3aB";

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "app/form1_layout.h"
+#include "controls/win32/controls.h"
 #include "guard/marker_search.h"
 #include "guard/win32/guard_panels.h"
 #include "platform/win32/win32_platform.h"
@@ -30,6 +31,8 @@ TEST(Guard, LoggerScanEndsTheStandInWhoseFileCarriesAMarker) {
   const std::string log = app.program.Log();
   Click(scan);
   ASSERT_TRUE(WaitFor([&] { return TextOf(scan) == L"Stop"; }));
+  EXPECT_TRUE(Ask(app.C(guard::PB2), controls::kVistaGetEnable) && Ask(app.C(guard::UCP1), controls::kSpinnerIsPlaying))
+      << "the busy bar and the spinner run while the scan does";
   // A "Found" box for each process found once the bar is full (Wine's own
   // programs that carry a marker would be found too).
   int boxes = 0;

@@ -3,6 +3,8 @@
 // the closing box and log block, and the undo file that puts every place of
 // the catalogue back as it was.
 #include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
 
 #include "app/form1_layout.h"
 #include "registry/repair_catalogue.h"
@@ -55,6 +57,8 @@ TEST(Registry, RepairPutsADamagedMachineRightAndItsUndoFilePutsItAllBack) {
   Click(app.C(registry::oxbutton12));  // "Scan + Repair": twenty seconds of progress, then the work
   ASSERT_TRUE(WaitFor([&] { return TextOf(app.C(registry::lblStat)) == L"HKEY_CURRENT_USER"; }, 15000));
   Screenshot(app.form1, L"registry-running");
+  const LRESULT filled = Ask(app.C(registry::PB1), PBM_GETPOS);
+  EXPECT_TRUE(filled > 0 && filled < 200) << "PB1 fills as the repair runs: " << filled;
   HWND box = app.program.WaitBox(30000);
   ASSERT_TRUE(box);
   Screenshot(box, L"registry-done");

@@ -31,6 +31,7 @@ TEST(Shell, EveryPageAndPanelComesOnViewAndGoes) {
   };
   const Shared& app = App();
   ASSERT_TRUE(app.form1) << "the main window never came up";
+  EXPECT_TRUE(app.splashSpinnerTurned);
   for (const Step& s : steps) {
     OnTab(s.tab);
     if (s.open) Click(app.C(s.open));
