@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/form1_layout.h"
+#include "app/form3.h"
 #include "guard/win32/guard_panels.h"
 #include "registry/win32/registry_panel.h"
 #include "shortener/win32/url_panel.h"
@@ -40,6 +41,25 @@ TEST(Shell, EveryPageAndPanelComesOnViewAndGoes) {
     if (s.back) Click(app.C(s.back));
     EXPECT_TRUE(!s.back || WaitFor([&] { return !IsWindowVisible(app.C(s.panel)); })) << ToAnsi(s.shot);
   }
+}
+
+// "About" opens the About window; ">" shows the versions of the parts, "X"
+// unloads it.
+TEST(Shell, AboutShowsBothPanelsAndGoes) {
+  const Shared& app = App();
+  OnTab(0);
+  Click(app.C(app::oxbutton10));
+  HWND about = app.program.WaitWindow(L"About", true);
+  ASSERT_TRUE(about);
+  Screenshot(about, L"about");
+  HWND versions = ControlById(about, app::Form3::Picture1);
+  EXPECT_FALSE(IsWindowVisible(versions));
+  Click(ControlById(about, app::Form3::oxbutton1));
+  EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(versions) != FALSE; }));
+  EXPECT_EQ(ListBoxLines(ControlById(versions, app::Form3::List1)).front(), L"Engine Version : 3.1.1.4");
+  Screenshot(about, L"about-versions");
+  Click(ControlById(about, app::Form3::oxbutton3));
+  EXPECT_TRUE(WaitFor([&] { return !IsWindow(about); }));
 }
 
 // A second copy shows "2 Proccess" and ends: no splash, no window, no second
