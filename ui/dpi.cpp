@@ -14,16 +14,16 @@ int DpiOf(HWND hwnd) {
   return dpi > 0 ? dpi : 96;
 }
 
-ScopedGdi<HFONT> MakeFontOfHeight(const FontSpec& spec, int pixels) {
-  return ScopedGdi<HFONT>(CreateFontW(-pixels, 0, 0, 0, spec.bold ? FW_BOLD : FW_NORMAL, spec.italic, spec.underline,
-                                      spec.strikeout, spec.charset, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+ScopedGdi<HFONT> MakeFontOfHeight(const FontSpec& font, int pixels) {
+  return ScopedGdi<HFONT>(CreateFontW(-pixels, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, font.italic, font.underline,
+                                      font.strikeout, font.charset, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                                       CLEARTYPE_QUALITY,
-                                      spec.fixedPitch ? FIXED_PITCH | FF_MODERN : DEFAULT_PITCH | FF_DONTCARE,
-                                      spec.face));
+                                      font.fixedPitch ? FIXED_PITCH | FF_MODERN : DEFAULT_PITCH | FF_DONTCARE,
+                                      font.face));
 }
 
-ScopedGdi<HFONT> MakeFont(const FontSpec& spec, int dpi) {
-  return MakeFontOfHeight(spec, static_cast<int>(spec.points * dpi / 72.0 + 0.5));
+ScopedGdi<HFONT> MakeFont(const FontSpec& font, int dpi) {
+  return MakeFontOfHeight(font, static_cast<int>(font.points * dpi / 72.0 + 0.5));
 }
 
 }  // namespace vexa::ui

@@ -31,8 +31,8 @@ struct FontSpec {
 };
 
 // A font of that many points at the DPI.
-ScopedGdi<HFONT> MakeFont(const FontSpec& spec, int dpi);
+ScopedGdi<HFONT> MakeFont(const FontSpec& font, int dpi);
 // A font whose characters are `pixels` high (the cell without leading).
-ScopedGdi<HFONT> MakeFontOfHeight(const FontSpec& spec, int pixels);
+ScopedGdi<HFONT> MakeFontOfHeight(const FontSpec& font, int pixels);
 
 }  // namespace vexa::ui

@@ -339,13 +339,13 @@ void OxView::Repaint() { InvalidateRect(hwnd_, nullptr, FALSE); }
 void OxView::UpdateRegion(bool redraw) {
   RECT rc;
   GetClientRect(hwnd_, &rc);
-  const RegionSpec spec = RegionFor(model_.Properties().ButtonStyle);
-  if (spec.shape == RegionShape::Theme) return;  // set while painting, from the theme
-  const int e = MulDiv(spec.ellipse, dpi_, 96);
-  RegionKey key{static_cast<int>(spec.shape), e, rc.right, rc.bottom};
+  const RegionSpec region = RegionFor(model_.Properties().ButtonStyle);
+  if (region.shape == RegionShape::Theme) return;  // set while painting, from the theme
+  const int e = MulDiv(region.ellipse, dpi_, 96);
+  RegionKey key{static_cast<int>(region.shape), e, rc.right, rc.bottom};
   if (key == region_) return;
   region_ = key;
-  HRGN rgn = spec.shape == RegionShape::Rounded ? CreateRoundRectRgn(0, 0, rc.right + 1, rc.bottom + 1, e, e)
+  HRGN rgn = region.shape == RegionShape::Rounded ? CreateRoundRectRgn(0, 0, rc.right + 1, rc.bottom + 1, e, e)
                                                 : CreateRectRgn(0, 0, rc.right, rc.bottom);
   if (!SetWindowRgn(hwnd_, rgn, redraw)) DeleteObject(rgn);
 }
