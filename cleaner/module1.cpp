@@ -10,12 +10,8 @@ bool Module1::DeleteJunkFile(const std::wstring& path) {
 }
 
 void Module1::RemoveCheckedJunk(ui::EngineSink& sink) {
-  if (busy_) return;
-  busy_ = true;
-  struct Leave {
-    bool& flag;
-    ~Leave() { flag = false; }
-  } leave{busy_};
+  const ui::RunMark run(busy_);
+  if (run.Refused()) return;
 
   // The list shows the outcome first, so that it stays consistent while the
   // window's events run between the deletes.

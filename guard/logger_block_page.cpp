@@ -33,12 +33,8 @@ void LoggerBlockPage::StopAnimation() {
 }
 
 void LoggerBlockPage::ScanLoggerTick() {
-  if (inTick_) return;
-  inTick_ = true;
-  struct Leave {
-    bool& flag;
-    ~Leave() { flag = false; }
-  } leave{inTick_};
+  const ui::RunMark run(inTick_);
+  if (run.Refused()) return;
 
   auto& c = controls_;
   c.pb.SetValue(c.pb.Value() + 2);

@@ -23,12 +23,8 @@ std::wstring WindowListPage::LineFor(const WindowInfo& window) {
 }
 
 void WindowListPage::cmdRefresh_Click() {
-  if (refreshing_) return;
-  refreshing_ = true;
-  struct Leave {
-    bool& flag;
-    ~Leave() { flag = false; }
-  } leave{refreshing_};
+  const ui::RunMark run(refreshing_);
+  if (run.Refused()) return;
   list1_.Clear();
   for (const WindowInfo& window : desktop_.TopLevelWindows()) {
     if (IsListed(chk1_.Value(), chk2_.Value(), window.visible)) list1_.Add(LineFor(window), window.id);

@@ -93,6 +93,24 @@ class EngineSink {
   virtual void DoEvents() = 0;
 };
 
+// Marks a run in progress for as long as it lasts, where the run lets the
+// window's events run: a second run started from those events finds the
+// mark and is refused.
+class RunMark {
+ public:
+  explicit RunMark(bool& running) : running_(running), refused_(running) { running_ = true; }
+  ~RunMark() {
+    if (!refused_) running_ = false;
+  }
+  RunMark(const RunMark&) = delete;
+  RunMark& operator=(const RunMark&) = delete;
+  bool Refused() const { return refused_; }
+
+ private:
+  bool& running_;
+  bool refused_;
+};
+
 // A sink's box and yield on a page's message boxes and event pump.
 class PageSink : public virtual EngineSink {
  public:

@@ -61,11 +61,7 @@ void RegistryRepairPage::Timer4_Timer() {
 }
 
 void RegistryRepairPage::FinalStep() {
-  struct Flag {
-    bool& f;
-    explicit Flag(bool& f) : f(f) { f = true; }
-    ~Flag() { f = false; }
-  } guard(repairing_);
+  const ui::RunMark run(repairing_);  // Timer4_Timer does not come here while it is set
 
   last_ = fixReg_.RepairRegistry(services_, *this);
   const std::wstring noUndo = last_.backupPath.empty() ? std::wstring(L"\r\n") + kNoUndoFileText : L"";

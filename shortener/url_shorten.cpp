@@ -136,12 +136,8 @@ std::wstring cUrlShorten::RequestUrl(ShortenService service, const std::wstring&
 
 void cUrlShorten::ShortUrl(ShortenSink& sink, bool bBitly, bool bTinyUrl, bool bIsGd, bool bInkCo, bool bTinyCC,
                            bool bPoSt) {
-  if (busy_) return;
-  struct BusyScope {
-    bool& flag;
-    explicit BusyScope(bool& f) : flag(f) { flag = true; }
-    ~BusyScope() { flag = false; }
-  } scope(busy_);
+  const ui::RunMark run(busy_);
+  if (run.Refused()) return;
 
   if (IsMissing(smodLongUrl)) {
     sink.Error(L"cUrlShorten.sShortUrl.variable [sLongUrl] not supplied");
