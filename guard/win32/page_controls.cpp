@@ -54,14 +54,4 @@ void ListViewRows::Clear() { SendMessageW(hwnd_, LVM_DELETEALLITEMS, 0, 0); }
 
 int ListViewRows::Count() const { return static_cast<int>(SendMessageW(hwnd_, LVM_GETITEMCOUNT, 0, 0)); }
 
-std::wstring ListViewRows::Row(int index) const {
-  wchar_t buf[1024] = {};
-  LVITEMW item{};
-  item.iSubItem = 0;
-  item.pszText = buf;
-  item.cchTextMax = 1024;
-  LRESULT n = SendMessageW(hwnd_, LVM_GETITEMTEXTW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
-  return std::wstring(buf, n > 0 ? static_cast<std::size_t>(n) : 0);
-}
-
 }  // namespace vexa::guard

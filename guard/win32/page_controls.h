@@ -35,7 +35,6 @@ class ListViewRows : public RowList, public ui::Attached {
   void AddRow(const std::wstring& text) override;
   void Clear() override;
   int Count() const;
-  std::wstring Row(int index) const;
 };
 
 class ScrollBarLevel : public LevelSource, public ui::Attached {
