@@ -10,42 +10,14 @@
 #include <vector>
 
 #include "controls/paint/paint.h"
-#include "controls/paint/win32/surface.h"
 #include "controls/win32/controls.h"
+#include "tests/support/support.h"
 #include "ui/dpi.h"
 
 namespace vexa::controls {
 namespace {
 
-// The client area of a control as it paints it.
-class Snapshot {
- public:
-  explicit Snapshot(HWND control) {
-    RECT rc;
-    GetClientRect(control, &rc);
-    w = rc.right, h = rc.bottom;
-    BITMAPINFO bi{};
-    bi.bmiHeader = {sizeof bi.bmiHeader, w, -h, 1, 32, BI_RGB};
-    void* bits = nullptr;
-    HDC dc = CreateCompatibleDC(nullptr);
-    HBITMAP bmp = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(dc, bmp);
-    SendMessageW(control, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
-    GdiFlush();
-    const auto* px = static_cast<const DWORD*>(bits);
-    pixels.assign(px, px + static_cast<size_t>(w) * h);
-    SelectObject(dc, old);
-    DeleteObject(bmp);
-    DeleteDC(dc);
-  }
-  // As 0x00BBGGRR.
-  Colour At(int x, int y) const {
-    DWORD p = pixels[static_cast<size_t>(y) * w + x];
-    return Rgb(p >> 16 & 0xFF, p >> 8 & 0xFF, p & 0xFF);
-  }
-  int w = 0, h = 0;
-  std::vector<DWORD> pixels;
-};
+using test::Snapshot;
 
 class ControlPixels : public ::testing::Test {
  protected:

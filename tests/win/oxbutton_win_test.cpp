@@ -10,6 +10,7 @@
 
 #include "controls/oxbutton/win32/oxbutton.h"
 #include "controls/win32/controls.h"
+#include "tests/support/support.h"
 
 namespace vexa::controls {
 namespace {
@@ -58,21 +59,8 @@ class OxWin : public ::testing::Test {
     SetCursorPos(pt.x, pt.y);
     SendMessageW(button_, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
   }
-  // The button's pixels as it paints itself now, as COLORREFs.
-  std::vector<COLORREF> Snapshot() {
-    BITMAPINFO bmi{{sizeof(BITMAPINFOHEADER), kW, -kH, 1, 32, BI_RGB}};
-    void* bits = nullptr;
-    HDC dc = CreateCompatibleDC(nullptr);
-    HBITMAP bmp = CreateDIBSection(dc, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(dc, bmp);
-    SendMessageW(button_, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
-    GdiFlush();
-    std::vector<COLORREF> out(static_cast<const std::uint32_t*>(bits), static_cast<const std::uint32_t*>(bits) + kW * kH);
-    for (COLORREF& c : out) c = RGB((c >> 16) & 0xFF, (c >> 8) & 0xFF, c & 0xFF);
-    DeleteObject(SelectObject(dc, old));
-    DeleteDC(dc);
-    return out;
-  }
+  // The button's pixels as it paints itself now.
+  std::vector<COLORREF> Snapshot() { return test::Snapshot(button_).pixels; }
   static bool Shows(const std::vector<COLORREF>& px, COLORREF c) { return std::count(px.begin(), px.end(), c) > 0; }
 
   HWND host_ = nullptr, button_ = nullptr;
