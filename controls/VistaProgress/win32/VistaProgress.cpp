@@ -19,6 +19,7 @@ struct VistaState {
   HWND hwnd = nullptr;
   ControlTimer tmrAnimate{kAnimateTimer};
   VistaProgress bar{tmrAnimate};
+
   ControlTimer& OwnTimer() { return tmrAnimate; }
   void Load(const PropertyBag& bag) { bar.Load(bag); }
 

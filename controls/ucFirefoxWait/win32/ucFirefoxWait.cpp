@@ -17,11 +17,12 @@ struct SpinState {
   HWND hwnd = nullptr;
   ControlTimer tmrPlay{kPlayTimer};
   ucFirefoxWait spinner{tmrPlay, SpinnerSample()};
-  ControlTimer& OwnTimer() { return tmrPlay; }
-  void Load(const PropertyBag& bag) { spinner.Load(bag); }
-  Canvas original, source;  // the strip on its key colour, and recoloured
+  Canvas original, source;  // the strip on its own, and recoloured
   int dpi = 0;
   Colour recoloured = 0;
+
+  ControlTimer& OwnTimer() { return tmrPlay; }
+  void Load(const PropertyBag& bag) { spinner.Load(bag); }
 
   SIZE Fit(int, int) const {
     const int side = ScaleToDpi(ucFirefoxWait::kSize, ui::DpiOf(hwnd));
