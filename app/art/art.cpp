@@ -3,54 +3,47 @@
 #include <map>
 #include <utility>
 
-#include "app/art/raster.h"
+#include "controls/paint/win32/surface.h"
 #include "resources/resource_ids.h"
 
 namespace vexa::app {
+
+using controls::Canvas;
 
 namespace {
 
 // Paints the picture drawn by paint (a canvas the size of rect) into rect.
 template <typename PaintFn>
 void DrawInto(HDC dc, const RECT& rect, PaintFn paint) {
-  int w = rect.right - rect.left, h = rect.bottom - rect.top;
-  if (w <= 0 || h <= 0) return;
-  raster::Canvas canvas(w, h);
+  Canvas canvas(rect.right - rect.left, rect.bottom - rect.top);
   paint(canvas);
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = w;
-  info.bmiHeader.biHeight = -h;  // top row first
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  SetDIBitsToDevice(dc, rect.left, rect.top, w, h, 0, 0, 0, h, canvas.Pixels().data(), &info, DIB_RGB_COLORS);
+  controls::DrawCanvas(dc, rect.left, rect.top, canvas);
 }
 
 }  // namespace
 
 void DrawMainBackground(HDC dc, const RECT& client, int selectedTab, int dpi) {
-  DrawInto(dc, client, [&](raster::Canvas& c) { scenes::MainBackground(c, selectedTab, dpi); });
+  DrawInto(dc, client, [&](Canvas& c) { scenes::MainBackground(c, selectedTab, dpi); });
 }
 
 void DrawTitleArt(HDC dc, const RECT& client, int dpi) {
-  DrawInto(dc, client, [&](raster::Canvas& c) { scenes::TitleArt(c, dpi); });
+  DrawInto(dc, client, [&](Canvas& c) { scenes::TitleArt(c, dpi); });
 }
 
 void DrawHeaderStrip(HDC dc, const RECT& client, int dpi) {
-  DrawInto(dc, client, [&](raster::Canvas& c) { scenes::HeaderStrip(c, dpi); });
+  DrawInto(dc, client, [&](Canvas& c) { scenes::HeaderStrip(c, dpi); });
 }
 
 void DrawHomeArt(HDC dc, const RECT& client, int dpi) {
-  DrawInto(dc, client, [&](raster::Canvas& c) { scenes::HomeArt(c, dpi); });
+  DrawInto(dc, client, [&](Canvas& c) { scenes::HomeArt(c, dpi); });
 }
 
 void DrawSplashArt(HDC dc, const RECT& client, int dpi) {
-  DrawInto(dc, client, [&](raster::Canvas& c) { scenes::SplashArt(c, dpi); });
+  DrawInto(dc, client, [&](Canvas& c) { scenes::SplashArt(c, dpi); });
 }
 
 void DrawAboutArt(HDC dc, const RECT& client, int dpi) {
-  DrawInto(dc, client, [&](raster::Canvas& c) { scenes::AboutArt(c, dpi); });
+  DrawInto(dc, client, [&](Canvas& c) { scenes::AboutArt(c, dpi); });
 }
 
 HCURSOR LoadProgramCursor(ProgramCursor which, int dpi) {

@@ -14,15 +14,14 @@
 namespace vexa::app {
 
 // Flat colours of the artwork, for the back colour of the labels on it.
-constexpr COLORREF ArtColor(raster::Rgba c) { return RGB(c.r, c.g, c.b); }
-inline constexpr COLORREF kArtTitleStrip = ArtColor(scenes::kSlate);  // title strip and Picture9
-inline constexpr COLORREF kArtNav = ArtColor(scenes::kNavy);          // navigation column, unlit tab rows
-inline constexpr COLORREF kArtTabLit = ArtColor(scenes::kLit);        // the lit tab row
-inline constexpr COLORREF kArtPage = ArtColor(scenes::kPage);         // page area, page panels
-inline constexpr COLORREF kArtHeader = ArtColor(scenes::kAccent);     // header strips (Picture5-8)
-inline constexpr COLORREF kArtSplash = ArtColor(scenes::kSplashBack); // splash, right of Image1
-inline constexpr COLORREF kArtAbout = ArtColor(scenes::kWhite);       // About window, right of its band
-inline constexpr COLORREF kArtHairline = ArtColor(scenes::kHairline);
+inline constexpr COLORREF kArtTitleStrip = scenes::kSlate;  // title strip and Picture9
+inline constexpr COLORREF kArtNav = scenes::kNavy;          // navigation column, unlit tab rows
+inline constexpr COLORREF kArtTabLit = scenes::kLit;        // the lit tab row
+inline constexpr COLORREF kArtPage = scenes::kPage;         // page area, page panels
+inline constexpr COLORREF kArtHeader = scenes::kAccent;     // header strips (Picture5-8)
+inline constexpr COLORREF kArtSplash = scenes::kSplashBack; // splash, right of Image1
+inline constexpr COLORREF kArtAbout = scenes::kWhite;       // About window, right of its band
+inline constexpr COLORREF kArtHairline = scenes::kHairline;
 
 // Main window (Form1), client 11880 x 7590 twips: the title strip with the
 // product mark left of Picture9, the navigation column (0-3240 twips wide

@@ -5,14 +5,10 @@
 
 namespace vexa::app::scenes {
 
-using raster::Canvas;
-using raster::Paint;
-using raster::Path;
-using raster::Pt;
-using raster::Rgb;
-using raster::Rgba;
-using raster::Shade;
-using raster::WithAlpha;
+using controls::Mix;
+using controls::Paint;
+using controls::Path;
+using controls::Pt;
 
 namespace {
 
@@ -27,9 +23,12 @@ constexpr int kPictureTitleRuleY = 735;
 // About window design, twips.
 constexpr int kAboutBand = 1920, kAboutFooter = 3300;
 
-constexpr Rgba kIdleIcon = Rgb(150, 174, 210);
+constexpr Colour kIdleIcon = Rgb(150, 174, 210);
 
 double Scale(int dpi) { return dpi / 96.0; }
+
+// c lighter towards white by amount (0-1), or darker towards black by -amount.
+Colour Shade(Colour c, double amount) { return amount >= 0 ? Mix(c, kWhite, amount) : Mix(c, 0, -amount); }
 
 // Cubic Bezier from the last point of out to p3.
 void CubicTo(std::vector<Pt>& out, Pt p1, Pt p2, Pt p3, int steps = 24) {
@@ -65,26 +64,20 @@ std::vector<Pt> ShieldOutline(double x, double y, double w, double h) {
   return Fit(all, x, y, w, h);
 }
 
-void FillRectF(Canvas& c, double x0, double y0, double x1, double y1, const Paint& paint) {
-  Path p;
-  p.AddRect(x0, y0, x1, y1);
-  c.FillPath(p, paint);
-}
-
 // The recurring rule: a hairline with a short accent bar at its start.
-void Rule(Canvas& c, int x0, int x1, int y, int accentLength, double s, Rgba line, Rgba accent) {
+void Rule(Canvas& c, int x0, int x1, int y, int accentLength, double s, Colour line, Colour accent) {
   int thin = std::max(1, static_cast<int>(std::lround(s)));
   c.FillRect(x0, y, x1, y + thin, line);
   int thick = std::max(2, static_cast<int>(std::lround(2 * s)));
-  Path bar;
-  bar.AddRoundRect(x0, y + thin / 2.0 - thick / 2.0 - 0.0, x0 + accentLength, y + thin / 2.0 + thick / 2.0, thick / 2.0);
-  c.FillPath(bar, accent);
+  c.FillPath(Path().AddRoundRect(x0, y + thin / 2.0 - thick / 2.0, x0 + accentLength, y + thin / 2.0 + thick / 2.0,
+                                 thick / 2.0),
+             accent);
 }
 
-void Tick(Canvas& c, double x, double y, double w, double h, double width, Rgba ink) {
-  Path t;
-  t.AddStroke({{x + 0.28 * w, y + 0.53 * h}, {x + 0.44 * w, y + 0.68 * h}, {x + 0.73 * w, y + 0.37 * h}}, width);
-  c.FillPath(t, ink);
+void Tick(Canvas& c, double x, double y, double w, double h, double width, Colour ink) {
+  c.FillPath(
+      Path().AddStroke({{x + 0.28 * w, y + 0.53 * h}, {x + 0.44 * w, y + 0.68 * h}, {x + 0.73 * w, y + 0.37 * h}}, width),
+      ink);
 }
 
 // Icons on a 20 x 20 grid at (x, y), scaled by s.
@@ -94,55 +87,34 @@ struct Grid {
   double operator()(double v) const { return v * s; }
 };
 
-void HomeIcon(Canvas& c, const Grid& g, Rgba ink, Rgba back) {
-  Path roof;
-  roof.AddStroke({g(2.2, 10.2), g(10, 2.9), g(17.8, 10.2)}, g(2.3));
-  const double r[4] = {0, 0, g(1.2), g(1.2)};
-  Path house;
-  house.AddRoundRect4(g(4.6, 8.6).x, g(4.6, 8.6).y, g(15.4, 17.6).x, g(15.4, 17.6).y, r);
-  c.FillPath(roof, ink);
-  c.FillPath(house, ink);
-  Path door;
-  const double dr[4] = {g(0.9), g(0.9), 0, 0};
-  door.AddRoundRect4(g(8.4, 11.6).x, g(8.4, 11.6).y, g(11.6, 17.6).x, g(11.6, 17.6).y, dr);
-  c.FillPath(door, back);
+void HomeIcon(Canvas& c, const Grid& g, Colour ink, Colour back) {
+  const double r[4] = {0, 0, g(1.2), g(1.2)}, dr[4] = {g(0.9), g(0.9), 0, 0};
+  c.FillPath(Path().AddStroke({g(2.2, 10.2), g(10, 2.9), g(17.8, 10.2)}, g(2.3)), ink);
+  c.FillPath(Path().AddRoundRect4(g(4.6, 8.6).x, g(4.6, 8.6).y, g(15.4, 17.6).x, g(15.4, 17.6).y, r), ink);
+  c.FillPath(Path().AddRoundRect4(g(8.4, 11.6).x, g(8.4, 11.6).y, g(11.6, 17.6).x, g(11.6, 17.6).y, dr), back);
 }
 
-void BroomIcon(Canvas& c, const Grid& g, Rgba ink, Rgba back) {
-  Path handle;
-  handle.AddStroke({g(16.6, 2.4), g(11.2, 9.2)}, g(2.0));
-  c.FillPath(handle, ink);
+void BroomIcon(Canvas& c, const Grid& g, Colour ink, Colour back) {
+  c.FillPath(Path().AddStroke({g(16.6, 2.4), g(11.2, 9.2)}, g(2.0)), ink);
   // Ferrule and bristles, square to the handle.
-  Path head;
-  head.AddPolygon({g(8.2, 7.6), g(13.0, 11.4), g(10.0, 18.2), g(1.8, 11.7)});
-  c.FillPath(head, ink);
-  Path band;
-  band.AddStroke({g(7.2, 9.6), g(11.4, 12.9)}, g(1.0));
-  c.FillPath(band, back);
-  Path gaps;
-  gaps.AddStroke({g(6.9, 13.1), g(4.9, 15.0)}, g(0.9));
-  gaps.AddStroke({g(9.1, 14.9), g(7.6, 17.0)}, g(0.9));
-  c.FillPath(gaps, back);
+  c.FillPath(Path().AddPolygon({g(8.2, 7.6), g(13.0, 11.4), g(10.0, 18.2), g(1.8, 11.7)}), ink);
+  c.FillPath(Path().AddStroke({g(7.2, 9.6), g(11.4, 12.9)}, g(1.0)), back);
+  c.FillPath(Path().AddStroke({g(6.9, 13.1), g(4.9, 15.0)}, g(0.9)).AddStroke({g(9.1, 14.9), g(7.6, 17.0)}, g(0.9)),
+             back);
 }
 
-void ToolboxIcon(Canvas& c, const Grid& g, Rgba ink, Rgba back) {
-  Path handle;
-  handle.AddRoundRect(g(6.6, 3.0).x, g(6.6, 3.0).y, g(13.4, 8.0).x, g(13.4, 8.0).y, g(1.6));
-  handle.AddRoundRect(g(8.4, 4.7).x, g(8.4, 4.7).y, g(11.6, 8.0).x, g(11.6, 8.0).y, g(0.6), true);
-  c.FillPath(handle, ink);
-  Path box;
-  box.AddRoundRect(g(2.0, 7.0).x, g(2.0, 7.0).y, g(18.0, 17.4).x, g(18.0, 17.4).y, g(1.8));
-  c.FillPath(box, ink);
-  FillRectF(c, g(2.0, 11.0).x, g(2.0, 11.0).y, g(18.0, 12.2).x, g(18.0, 12.2).y, back);
-  Path latch;
-  latch.AddRoundRect(g(8.4, 9.8).x, g(8.4, 9.8).y, g(11.6, 13.4).x, g(11.6, 13.4).y, g(0.7));
-  c.FillPath(latch, back);
-  Path latchInk;
-  latchInk.AddRoundRect(g(9.2, 10.6).x, g(9.2, 10.6).y, g(10.8, 12.6).x, g(10.8, 12.6).y, g(0.3));
-  c.FillPath(latchInk, ink);
+void ToolboxIcon(Canvas& c, const Grid& g, Colour ink, Colour back) {
+  c.FillPath(Path()
+                 .AddRoundRect(g(6.6, 3.0).x, g(6.6, 3.0).y, g(13.4, 8.0).x, g(13.4, 8.0).y, g(1.6))
+                 .AddRoundRect(g(8.4, 4.7).x, g(8.4, 4.7).y, g(11.6, 8.0).x, g(11.6, 8.0).y, g(0.6), true),
+             ink);
+  c.FillPath(Path().AddRoundRect(g(2.0, 7.0).x, g(2.0, 7.0).y, g(18.0, 17.4).x, g(18.0, 17.4).y, g(1.8)), ink);
+  c.FillPath(Path().AddRect(g(2.0, 11.0).x, g(2.0, 11.0).y, g(18.0, 12.2).x, g(18.0, 12.2).y), back);
+  c.FillPath(Path().AddRoundRect(g(8.4, 9.8).x, g(8.4, 9.8).y, g(11.6, 13.4).x, g(11.6, 13.4).y, g(0.7)), back);
+  c.FillPath(Path().AddRoundRect(g(9.2, 10.6).x, g(9.2, 10.6).y, g(10.8, 12.6).x, g(10.8, 12.6).y, g(0.3)), ink);
 }
 
-void GearIcon(Canvas& c, const Grid& g, Rgba ink, Rgba back) {
+void GearIcon(Canvas& c, const Grid& g, Colour ink, Colour back) {
   constexpr double kPi = 3.14159265358979323846;
   Pt centre = g(10, 10);
   Path gear;
@@ -155,9 +127,7 @@ void GearIcon(Canvas& c, const Grid& g, Rgba ink, Rgba back) {
     gear.AddPolygon({at(4.5, -1.75), at(9.0, -1.3), at(9.0, 1.3), at(4.5, 1.75)});
   }
   c.FillPath(gear, ink);
-  Path hole;
-  hole.AddCircle(centre.x, centre.y, g(2.7));
-  c.FillPath(hole, back);
+  c.FillPath(Path().AddCircle(centre.x, centre.y, g(2.7)), back);
 }
 
 }  // namespace
@@ -165,23 +135,19 @@ void GearIcon(Canvas& c, const Grid& g, Rgba ink, Rgba back) {
 int Px(int twips, int dpi) { return static_cast<int>((static_cast<long long>(twips) * dpi + 720) / 1440); }
 
 void Shield(Canvas& c, double x, double y, double w, double h, bool onDark) {
-  Rgba fill = onDark ? Rgb(64, 108, 166) : kAccent;
-  Rgba edge = onDark ? Rgb(108, 150, 206) : Shade(kAccent, -0.25);
+  Colour fill = onDark ? Rgb(64, 108, 166) : kAccent;
+  Colour edge = onDark ? Rgb(108, 150, 206) : Shade(kAccent, -0.25);
   double e = std::max(1.0, std::round(w / 64));
-  Path outer;
-  outer.AddPolygon(ShieldOutline(x, y, w, h));
-  c.FillPath(outer, edge);
-  Path inner;
-  inner.AddPolygon(ShieldOutline(x + e, y + e * 1.15, w - 2 * e, h - 2.3 * e));
-  c.FillPath(inner, Paint(Shade(fill, 0.08), fill, y, y + h));
+  c.FillPath(Path().AddPolygon(ShieldOutline(x, y, w, h)), edge);
+  c.FillPath(Path().AddPolygon(ShieldOutline(x + e, y + e * 1.15, w - 2 * e, h - 2.3 * e)),
+             {Shade(fill, 0.08), fill, y, y + h});
   // The right half a shade darker, for a folded look.
-  Path half;
-  half.AddPolygon(Fit(ShieldRightHalf(), x + e, y + e * 1.15, w - 2 * e, h - 2.3 * e));
-  c.FillPath(half, Rgb(0, 0, 0, onDark ? 34 : 28));
+  c.FillPath(Path().AddPolygon(Fit(ShieldRightHalf(), x + e, y + e * 1.15, w - 2 * e, h - 2.3 * e)),
+             {Rgb(0, 0, 0), (onDark ? 34 : 28) / 255.0});
   Tick(c, x, y, w, h, std::max(2.0, w * 0.105), kWhite);
 }
 
-void TabIcon(Canvas& c, int tab, double x, double y, double scale, Rgba ink, Rgba back) {
+void TabIcon(Canvas& c, int tab, double x, double y, double scale, Colour ink, Colour back) {
   Grid g{x, y, scale};
   switch (tab) {
     case 0: HomeIcon(c, g, ink, back); break;
@@ -204,10 +170,9 @@ void MainBackground(Canvas& c, int selectedTab, int dpi) {
   c.FillRect(0, title, nav, title + line, Shade(kNavy, 0.06));
   // Faint rings rising from the foot of the column.
   for (int i = 4; i >= 1; --i) {
-    Path ring;
-    ring.AddCircle(nav * 0.18, h + 20 * s, (40 + 46 * i) * s);
-    ring.AddCircle(nav * 0.18, h + 20 * s, (40 + 46 * i) * s - std::max(1.0, std::round(s)), true);
-    c.FillPath(ring, Rgb(255, 255, 255, 9));
+    const double cx = nav * 0.18, cy = h + 20 * s, r = (40 + 46 * i) * s;
+    c.FillPath(Path().AddCircle(cx, cy, r).AddCircle(cx, cy, r - std::max(1.0, std::round(s)), true),
+               {kWhite, 9 / 255.0});
   }
 
   const Place& m = kTitleMark;
@@ -217,17 +182,15 @@ void MainBackground(Canvas& c, int selectedTab, int dpi) {
   for (int i = 0; i < 4; ++i) {
     int top = Px(kTabTops[i], dpi), bottom = Px(kTabTops[i] + kTabHeight, dpi);
     bool lit = i == selectedTab;
-    Rgba back = lit ? kLit : kNavy;
+    Colour back = lit ? kLit : kNavy;
     if (lit) {
       double inset = std::round(2 * s);
-      Path row;
       const double radii[4] = {4 * s, 0, 0, 4 * s};
-      row.AddRoundRect4(Px(kTabLeft, dpi), top + inset, nav, bottom - inset, radii);
-      c.FillPath(row, kLit);
-      Path marker;
+      c.FillPath(Path().AddRoundRect4(Px(kTabLeft, dpi), top + inset, nav, bottom - inset, radii), kLit);
       double mw = std::round(3 * s), mh = std::round(10 * s);
-      marker.AddRoundRect(Px(kTabLeft, dpi), top + inset + mh, Px(kTabLeft, dpi) + mw, bottom - inset - mh, mw / 2);
-      c.FillPath(marker, Rgb(140, 190, 250));
+      c.FillPath(Path().AddRoundRect(Px(kTabLeft, dpi), top + inset + mh, Px(kTabLeft, dpi) + mw, bottom - inset - mh,
+                                     mw / 2),
+                 Rgb(140, 190, 250));
     }
     double ix = std::round(Px(kTabIconCentre, dpi) - icon / 2);
     double iy = std::round((top + bottom) / 2.0 - icon / 2);
@@ -265,23 +228,16 @@ void HomeArt(Canvas& c, int dpi) {
   double x, y, w, h;
   // Image2: a soft disc with a hairline ring.
   box(kHomeImage2, x, y, w, h);
-  Path ring;
-  ring.AddCircle(x + w / 2, y + h / 2, w / 2);
-  c.FillPath(ring, Rgb(222, 230, 242));
-  Path disc;
-  disc.AddCircle(x + w / 2, y + h / 2, w / 2 - std::round(6 * s));
-  c.FillPath(disc, Paint(Rgb(236, 241, 249), Rgb(228, 235, 246), y, y + h));
+  c.FillPath(Path().AddCircle(x + w / 2, y + h / 2, w / 2), Rgb(222, 230, 242));
+  c.FillPath(Path().AddCircle(x + w / 2, y + h / 2, w / 2 - std::round(6 * s)),
+             {Rgb(236, 241, 249), Rgb(228, 235, 246), y, y + h});
   // Image5: the shield.
   box(kHomeImage5, x, y, w, h);
-  Path shadow;
-  shadow.AddPolygon(ShieldOutline(x, y + 3 * s, w, h));
-  c.FillPath(shadow, Rgb(24, 38, 60, 22));
+  c.FillPath(Path().AddPolygon(ShieldOutline(x, y + 3 * s, w, h)), {kSlate, 22 / 255.0});
   Shield(c, x, y, w, h, false);
   // Image4: the status badge.
   box(kHomeImage4, x, y, w, h);
-  Path badge;
-  badge.AddCircle(x + w / 2, y + h / 2, w / 2);
-  c.FillPath(badge, kGreen);
+  c.FillPath(Path().AddCircle(x + w / 2, y + h / 2, w / 2), kGreen);
   Tick(c, x + w * 0.02, y + w * 0.02, w, h, std::max(1.6, w * 0.13), kWhite);
   // The rule under the product title.
   Rule(c, Px(2460, dpi), Px(7920, dpi), Px(1170, dpi), static_cast<int>(std::lround(40 * s)), s, kHairline, kAccent);
@@ -313,18 +269,12 @@ void AboutArt(Canvas& c, int dpi) {
   // Soft rings behind the mark.
   double cx = band / 2.0, cy = footer / 2.0;
   for (int i = 3; i >= 1; --i) {
-    Path ring;
-    ring.AddCircle(cx, cy, (28 + 22 * i) * s);
-    c.FillPath(ring, Rgb(255, 255, 255, 10));
+    c.FillPath(Path().AddCircle(cx, cy, (28 + 22 * i) * s), {kWhite, 10 / 255.0});
   }
   double mw = std::round(70 * s), mh = std::round(80 * s);
   double mx = std::round(cx - mw / 2), my = std::round(cy - mh / 2);
-  Path mark;
-  mark.AddPolygon(ShieldOutline(mx, my, mw, mh));
-  c.FillPath(mark, kWhite);
-  Path half;
-  half.AddPolygon(Fit(ShieldRightHalf(), mx, my, mw, mh));
-  c.FillPath(half, Rgb(24, 38, 60, 22));
+  c.FillPath(Path().AddPolygon(ShieldOutline(mx, my, mw, mh)), kWhite);
+  c.FillPath(Path().AddPolygon(Fit(ShieldRightHalf(), mx, my, mw, mh)), {kSlate, 22 / 255.0});
   Tick(c, mx, my, mw, mh, std::max(2.0, mw * 0.105), kAccent);
   // Footer line and the rule under the subtitle.
   int line = std::max(1, static_cast<int>(std::lround(s)));

@@ -2,20 +2,24 @@
 // The pictures of the windows, painted into a canvas the size of the window
 // (or child window) they fill. Positions follow the window designs in twips
 // and are scaled by dpi; glyph details scale by dpi / 96 from a 96-dpi grid.
-#include "app/art/raster.h"
+#include "controls/paint/raster.h"
 
 namespace vexa::app::scenes {
 
+using controls::Canvas;
+using controls::Colour;
+using controls::Rgb;
+
 // Palette of the skin.
-inline constexpr raster::Rgba kSlate = raster::Rgb(24, 38, 60);
-inline constexpr raster::Rgba kNavy = raster::Rgb(34, 52, 80);
-inline constexpr raster::Rgba kLit = raster::Rgb(58, 96, 146);
-inline constexpr raster::Rgba kAccent = raster::Rgb(46, 84, 140);
-inline constexpr raster::Rgba kPage = raster::Rgb(246, 248, 251);
-inline constexpr raster::Rgba kHairline = raster::Rgb(210, 216, 226);
-inline constexpr raster::Rgba kWhite = raster::Rgb(255, 255, 255);
-inline constexpr raster::Rgba kGreen = raster::Rgb(40, 170, 90);
-inline constexpr raster::Rgba kSplashBack = raster::Rgb(64, 64, 64);
+inline constexpr Colour kSlate = Rgb(24, 38, 60);
+inline constexpr Colour kNavy = Rgb(34, 52, 80);
+inline constexpr Colour kLit = Rgb(58, 96, 146);
+inline constexpr Colour kAccent = Rgb(46, 84, 140);
+inline constexpr Colour kPage = Rgb(246, 248, 251);
+inline constexpr Colour kHairline = Rgb(210, 216, 226);
+inline constexpr Colour kWhite = Rgb(255, 255, 255);
+inline constexpr Colour kGreen = Rgb(40, 170, 90);
+inline constexpr Colour kSplashBack = Rgb(64, 64, 64);
 
 // A place in twips relative to the parent window.
 struct Place {
@@ -37,19 +41,19 @@ inline constexpr Place kSplashImage2{1800, 1110, 3960, 30};
 int Px(int twips, int dpi);
 
 // Main window background for one tab (0-3) lit, or none (-1).
-void MainBackground(raster::Canvas& c, int selectedTab, int dpi);
+void MainBackground(Canvas& c, int selectedTab, int dpi);
 // Picture9, the title art, at its place in the title strip.
-void TitleArt(raster::Canvas& c, int dpi);
+void TitleArt(Canvas& c, int dpi);
 // A page's header strip (Picture5-8), on the page colour.
-void HeaderStrip(raster::Canvas& c, int dpi);
+void HeaderStrip(Canvas& c, int dpi);
 // PicHome: page colour, Image2, Image5, Image4 and the rule under the title.
-void HomeArt(raster::Canvas& c, int dpi);
-void SplashArt(raster::Canvas& c, int dpi);
-void AboutArt(raster::Canvas& c, int dpi);
+void HomeArt(Canvas& c, int dpi);
+void SplashArt(Canvas& c, int dpi);
+void AboutArt(Canvas& c, int dpi);
 
 // Single pieces, for windows that place them themselves. box is in canvas
 // pixels.
-void Shield(raster::Canvas& c, double x, double y, double w, double h, bool onDark);
-void TabIcon(raster::Canvas& c, int tab, double x, double y, double scale, raster::Rgba ink, raster::Rgba back);
+void Shield(Canvas& c, double x, double y, double w, double h, bool onDark);
+void TabIcon(Canvas& c, int tab, double x, double y, double scale, Colour ink, Colour back);
 
 }  // namespace vexa::app::scenes

@@ -2,7 +2,7 @@
 // The busy bar's own pictures, drawn by code at a size in pixels: the empty
 // track's ends and middle, the bar's left cap and body, the glint and the
 // right edge piece.
-#include "controls/paint/canvas.h"
+#include "controls/paint/raster.h"
 
 namespace vexa::controls {
 

@@ -13,25 +13,26 @@ Canvas Switch(double s, int w, int h, bool on, bool focused) {
   Canvas c(w, h);
   const double x1 = 25 * s, y1 = 17 * s, r = y1 / 2;
   const Colour fill = on ? kGreen : kOffFill;
-  c.FillRoundRect(0, 0, x1, y1, r, Lighten(fill, 20), fill);
-  c.StrokeRoundRect(0, 0, x1, y1, r, s, focused ? kAccent : on ? kGreenEdge : kOffEdge);
+  c.FillPath(Path().AddRoundRect(0, 0, x1, y1, r), {Lighten(fill, 20), fill, 0, y1});
+  c.FillPath(Path().AddFrame(0, 0, x1, y1, r, s), focused ? kAccent : on ? kGreenEdge : kOffEdge);
   const double knob = r - 2 * s, cx = on ? x1 - r : r;
-  c.FillCircle(cx, r + 0.5 * s, knob, Rgb(0, 0, 0), 0.18);  // soft shadow
-  c.FillCircle(cx, r, knob, kWhite);
+  c.FillPath(Path().AddCircle(cx, r + 0.5 * s, knob), {Rgb(0, 0, 0), 0.18});  // soft shadow
+  c.FillPath(Path().AddCircle(cx, r, knob), kWhite);
   return c;
 }
 
 Canvas Box(double s, int w, int h, bool on, bool focused) {
   Canvas c(w, h);
   const double top = 1 * s, size = 13 * s, r = 3 * s;
+  const Path box = Path().AddRoundRect(0, top, size, top + size, r);
   if (on) {
-    c.FillRoundRect(0, top, size, top + size, r, Lighten(kAccent, 20), kAccent);
-    c.FillCapsule(3.2 * s, top + 6.8 * s, 5.6 * s, top + 9.2 * s, 0.85 * s, kWhite);
-    c.FillCapsule(5.6 * s, top + 9.2 * s, 9.8 * s, top + 3.9 * s, 0.85 * s, kWhite);
+    c.FillPath(box, {Lighten(kAccent, 20), kAccent, top, top + size});
+    c.FillPath(Path().AddStroke({{3.2 * s, top + 6.8 * s}, {5.6 * s, top + 9.2 * s}, {9.8 * s, top + 3.9 * s}}, 1.7 * s),
+               kWhite);
   } else {
-    c.FillRoundRect(0, top, size, top + size, r, kWhite, Rgb(240, 243, 247));
+    c.FillPath(box, {kWhite, Rgb(240, 243, 247), top, top + size});
   }
-  c.StrokeRoundRect(0, top, size, top + size, r, s, focused ? kAccent : on ? Lighten(kAccent, 0) : kOffEdge);
+  c.FillPath(Path().AddFrame(0, top, size, top + size, r, s), focused || on ? kAccent : kOffEdge);
   return c;
 }
 
@@ -46,7 +47,7 @@ Canvas CheckboxPicture(bool small, bool on, bool focused, int dpi) {
 
 Canvas DisabledBarPicture(int w, int h) {
   Canvas c(w, h);
-  c.FillRoundRect(0, 0, w, h, h / 2.0, Rgb(128, 136, 150), Rgb(112, 120, 134));
+  c.FillPath(Path().AddRoundRect(0, 0, w, h, h / 2.0), Paint(Rgb(128, 136, 150), Rgb(112, 120, 134), 0, h));
   return c;
 }
 

@@ -14,7 +14,7 @@ Colour SpinnerSample() {
 Canvas SpinnerStrip(int dpi) {
   const int size = ScaleToDpi(ucFirefoxWait::kSize, dpi);
   const double s = size / 16.0;
-  Canvas strip(size * ucFirefoxWait::kFrames, size, PixelOf(kSpinnerKey, 0));
+  Canvas strip(size * ucFirefoxWait::kFrames, size);
   constexpr double kPi = 3.14159265358979323846;
   for (int frame = 0; frame < ucFirefoxWait::kFrames; ++frame) {
     const double cx = frame * size + size / 2.0, cy = size / 2.0;
@@ -24,7 +24,7 @@ Canvas SpinnerStrip(int dpi) {
       const double angle = dot * kPi / 4;
       const double x = cx + 5.4 * s * std::sin(angle), y = cy - 5.4 * s * std::cos(angle);
       const double radius = (age == 0 ? 1.9 : 1.6) * s;
-      strip.FillCircle(x, y, radius, Rgb(66, 135, 225), 1.0 - age * 0.1);
+      strip.FillPath(Path().AddCircle(x, y, radius), {Rgb(66, 135, 225), 1.0 - age * 0.1});
     }
   }
   return strip;
@@ -32,12 +32,7 @@ Canvas SpinnerStrip(int dpi) {
 
 Canvas RecolourStrip(const Canvas& strip, Colour back) {
   Canvas out(strip.Width(), strip.Height(), PixelOf(back));
-  for (int y = 0; y < strip.Height(); ++y)
-    for (int x = 0; x < strip.Width(); ++x) {
-      const Pixel p = strip.At(x, y);
-      const bool key = AlphaOf(p) == 0 && ColourOf(p) == kSpinnerKey;
-      if (!key) out.Set(x, y, PixelOf(Mix(back, ColourOf(p), AlphaOf(p) / 255.0)));
-    }
+  out.Draw(strip, 0, 0);
   return out;
 }
 

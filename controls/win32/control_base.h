@@ -1,10 +1,10 @@
 #pragma once
 // Shared plumbing of the control classes: per-window state allocated on
-// WM_NCCREATE and freed on WM_NCDESTROY, and a few drawing helpers.
+// WM_NCCREATE and freed on WM_NCDESTROY, the messages every control answers
+// alike, and a few drawing helpers.
 #include <windows.h>
 
-#include <string>
-
+#include "controls/win32/controls.h"
 #include "ui/scoped.h"
 #include "ui/window.h"
 
@@ -58,19 +58,32 @@ inline COLORREF ParentBackground(HWND hwnd) {
   return color;
 }
 
-// The window procedure every control shares: binds the state, paints through
-// State::Paint(dc, client) into an off-screen buffer, never erases, and hands
-// any other message to State::Handle(msg, wp, lp, result), which returns
-// false to leave it to DefWindowProc.
+// The window procedure every control shares. It binds the state and answers
+// alike for every control:
+//   WM_PAINT         State::Paint(dc, client) into an off-screen buffer, or
+//                    State::OnPaint() where the state keeps a buffer of its own
+//   WM_PRINTCLIENT   State::Paint into the DC given
+//   WM_ERASEBKGND    nothing: the paint covers the whole client area
+//   kLoadProperties  State::Load(bag) and a repaint
+// A state with a timer returns it from OwnTimer(): the timer runs on the
+// window from its creation until it is destroyed. A state with a size of its
+// own returns, from Fit(cx, cy), the size it takes for a requested one; it is
+// applied to every resize, and on creation and DPI changes. Every other
+// message, these last ones included, goes on to State::Handle(msg, wp, lp,
+// result), which returns false to leave it to DefWindowProc.
 template <typename State>
 LRESULT CALLBACK ControlProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   State* s = BindState<State>(hwnd, msg);
   if (!s) return DefWindowProcW(hwnd, msg, wp, lp);
+  RECT client;
   switch (msg) {
     case WM_PAINT: {
+      if constexpr (requires { s->OnPaint(); }) {  // a state that keeps a buffer of its own
+        s->OnPaint();
+        return 0;
+      }
       PAINTSTRUCT ps;
       HDC dc = BeginPaint(hwnd, &ps);
-      RECT client;
       GetClientRect(hwnd, &client);
       {
         ui::BufferedPaint buffer(dc, client.right, client.bottom);
@@ -79,8 +92,30 @@ LRESULT CALLBACK ControlProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
       EndPaint(hwnd, &ps);
       return 0;
     }
+    case WM_PRINTCLIENT:
+      GetClientRect(hwnd, &client);
+      s->Paint(reinterpret_cast<HDC>(wp), client);
+      return 0;
     case WM_ERASEBKGND:
       return 1;
+    case kLoadProperties:
+      if (lp) s->Load(*reinterpret_cast<const PropertyBag*>(lp));
+      InvalidateRect(hwnd, nullptr, FALSE);
+      return 0;
+  }
+  if constexpr (requires { s->OwnTimer(); }) {
+    if (msg == WM_NCCREATE) s->OwnTimer().Bind(hwnd);
+    if (msg == WM_DESTROY) s->OwnTimer().Stop();
+  }
+  if constexpr (requires { s->Fit(0, 0); }) {
+    if (auto* pos = reinterpret_cast<WINDOWPOS*>(lp); msg == WM_WINDOWPOSCHANGING && !(pos->flags & SWP_NOSIZE)) {
+      const SIZE fit = s->Fit(pos->cx, pos->cy);
+      pos->cx = fit.cx, pos->cy = fit.cy;
+    } else if (msg == WM_CREATE || msg == WM_DPICHANGED_AFTERPARENT) {
+      GetClientRect(hwnd, &client);
+      SetWindowPos(hwnd, nullptr, 0, 0, client.right, client.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+      InvalidateRect(hwnd, nullptr, FALSE);
+    }
   }
   LRESULT result = 0;
   if (s->Handle(msg, wp, lp, result)) return result;

@@ -128,6 +128,23 @@ bool WaitFor(const std::function<bool()>& done, int ms) {
   }
 }
 
+Snapshot::Snapshot(HWND window) {
+  RECT rc;
+  GetClientRect(window, &rc);
+  w = rc.right, h = rc.bottom;
+  BITMAPINFO bi{{sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB}};
+  void* bits = nullptr;
+  HDC dc = CreateCompatibleDC(nullptr);
+  HBITMAP bmp = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(dc, bmp);
+  SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+  GdiFlush();
+  const auto* px = static_cast<const DWORD*>(bits);
+  for (int i = 0; bits && i < w * h; ++i) pixels.push_back(RGB(px[i] >> 16 & 0xFF, px[i] >> 8 & 0xFF, px[i] & 0xFF));
+  DeleteObject(SelectObject(dc, old));
+  DeleteDC(dc);
+}
+
 RegState ReadPlace(const RegPlace& p) {
   win32::Win32Registry reg;
   RegState s;

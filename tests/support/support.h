@@ -1,9 +1,11 @@
 #pragma once
 // What the Win32 and end-to-end tests share: files and folder trees on the
 // real disk, the activity log's text, links made by the host under Wine,
-// registry values, polling, and a small HTTP server on loopback.
+// registry values, polling, a window's pixels and a small HTTP server on
+// loopback.
 #include <windows.h>
 
+#include <algorithm>
 #include <functional>
 #include <mutex>
 #include <ostream>
@@ -42,6 +44,16 @@ void DropLink(const std::wstring& link);
 
 // Polls `done` until it holds or `ms` pass; true when it held.
 bool WaitFor(const std::function<bool()>& done, int ms = 8000);
+
+// ---- What a window paints for WM_PRINTCLIENT: its client area as
+// COLORREFs, top row first.
+struct Snapshot {
+  explicit Snapshot(HWND window);
+  COLORREF At(int x, int y) const { return pixels[static_cast<std::size_t>(y) * w + x]; }
+  bool Shows(COLORREF c) const { return std::find(pixels.begin(), pixels.end(), c) != pixels.end(); }
+  int w = 0, h = 0;
+  std::vector<COLORREF> pixels;
+};
 
 // ---- Registry: a value, or (wholeKey) the key `name` below `key`
 struct RegPlace {

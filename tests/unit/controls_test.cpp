@@ -1,6 +1,7 @@
 // The skinned controls' portable halves: value mapping, buffer rule, bar
 // geometry, the busy bar's frames, the switch's mouse and events, the
-// spinner's frames, and loading their persisted values.
+// spinner's frames, loading their persisted values, and the rasteriser that
+// draws their pictures and the windows' artwork.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -9,6 +10,7 @@
 #include "controls/ProgressBarXP/ProgressBarXP.h"
 #include "controls/VistaProgress/VistaProgress.h"
 #include "controls/mm_checkbox/mm_checkbox.h"
+#include "controls/paint/raster.h"
 #include "controls/ucFirefoxWait/ucFirefoxWait.h"
 
 namespace vexa::controls {
@@ -262,6 +264,45 @@ TEST(ucFirefoxWait, PlaysFramesOneToSevenThenZeroAndStopWaitShowsFrameZero) {
   EXPECT_EQ(spinner.Frame(), 1);
   spinner.SetBackColor(0x000000FF);
   EXPECT_EQ(spinner.BackColor(), 0x0000FFu);
+}
+
+TEST(Raster, CoverageAddsUpToTheAreaOfTheShape) {
+  struct Row { const char* name; Path path; double area; } rows[] = {
+      {"fractional edges", Path().AddRect(2.25, 3.5, 12.75, 8), 10.5 * 4.5},
+      {"circle", Path().AddCircle(20, 20, 10), 314.16},
+      {"overlapping solids count once", Path().AddRect(0, 0.5, 10, 10).AddRect(5, 0.5, 15, 10), 142.5},
+      {"a hole cuts through", Path().AddRect(0, 0, 10, 10).AddRect(2, 2, 8, 8, true), 64},
+      {"frame", Path().AddFrame(0, 0, 20, 10, 0, 2), 200 - 16 * 6},
+      {"stroke with round caps", Path().AddStroke({{5, 5}, {25, 5}}, 2), 40 + 3.1416},
+      {"clipped to the canvas", Path().AddRect(-5, -5, 5, 5).AddRect(35, 38, 45, 48), 25 + 10},
+  };
+  for (const Row& r : rows) {
+    Canvas c(40, 40);
+    c.FillPath(r.path, Rgb(10, 20, 30));
+    double area = 0;
+    for (int i = 0; i < 40 * 40; ++i) area += (c.Data()[i] >> 24) / 255.0;
+    EXPECT_NEAR(area, r.area, r.area * 0.01) << r.name;
+  }
+}
+
+TEST(Raster, LayersBlendAsPremultipliedPixelsAndScaleWithoutBorrowingColour) {
+  Canvas back(4, 2, PixelOf(Rgb(200, 100, 50))), blue(2, 2);
+  blue.FillRect(0, 0, 2, 2, {Rgb(0, 0, 255), 0.6});
+  back.Draw(blue, -1, 1);  // one pixel of it lands, at (0, 1)
+  back.Draw(blue, 3, -1);  // and one at (3, 0)
+  EXPECT_EQ(back.At(0, 1), PixelOf(Rgb(80, 40, 20 + 153))) << "0.6 of the blue over 0.4 of the orange";
+  EXPECT_EQ(back.At(3, 0), back.At(0, 1));
+  EXPECT_EQ(back.At(2, 1), PixelOf(Rgb(200, 100, 50)));
+  blue.ClipTo(Canvas(1, 2, PixelOf(0, 85)));
+  EXPECT_EQ(blue.At(0, 1), PixelOf(Rgb(0, 0, 255), 153 / 3)) << "a third where the shape covers a third";
+  EXPECT_EQ(blue.At(1, 0), 0u) << "nothing past the shape";
+
+  Canvas redAndNothing(2, 1), wide(7, 3);
+  redAndNothing.Set(0, 0, PixelOf(Rgb(255, 0, 0)));
+  redAndNothing.ScaleInto(wide);
+  for (int x = 0; x < 7; ++x) EXPECT_EQ(wide.At(x, 1), (wide.At(x, 1) >> 24) * 0x01010000u) << "pure red at " << x;
+  EXPECT_EQ(wide.At(0, 0), PixelOf(Rgb(255, 0, 0)));
+  EXPECT_EQ(wide.At(6, 2), 0u);
 }
 
 }  // namespace

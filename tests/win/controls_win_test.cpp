@@ -7,45 +7,14 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <vector>
 
 #include "controls/paint/paint.h"
-#include "controls/paint/win32/surface.h"
 #include "controls/win32/controls.h"
+#include "tests/support/support.h"
 #include "ui/dpi.h"
 
 namespace vexa::controls {
 namespace {
-
-// The client area of a control as it paints it.
-class Snapshot {
- public:
-  explicit Snapshot(HWND control) {
-    RECT rc;
-    GetClientRect(control, &rc);
-    w = rc.right, h = rc.bottom;
-    BITMAPINFO bi{};
-    bi.bmiHeader = {sizeof bi.bmiHeader, w, -h, 1, 32, BI_RGB};
-    void* bits = nullptr;
-    HDC dc = CreateCompatibleDC(nullptr);
-    HBITMAP bmp = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(dc, bmp);
-    SendMessageW(control, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
-    GdiFlush();
-    const auto* px = static_cast<const DWORD*>(bits);
-    pixels.assign(px, px + static_cast<size_t>(w) * h);
-    SelectObject(dc, old);
-    DeleteObject(bmp);
-    DeleteDC(dc);
-  }
-  // As 0x00BBGGRR.
-  Colour At(int x, int y) const {
-    DWORD p = pixels[static_cast<size_t>(y) * w + x];
-    return Rgb(p >> 16 & 0xFF, p >> 8 & 0xFF, p & 0xFF);
-  }
-  int w = 0, h = 0;
-  std::vector<DWORD> pixels;
-};
 
 class ControlPixels : public ::testing::Test {
  protected:
@@ -71,7 +40,7 @@ TEST_F(ControlPixels, ProgressBarXpModeThreeIsAGreyBarInAGreyFrameOnBlack) {
   struct Row { int value, barEnd; } rows[] = {{0, 0}, {100, 100}, {200, 200}, {260, 200}};
   for (const Row& r : rows) {
     SendMessageW(bar, PBM_SETPOS, r.value, 0);
-    const Snapshot s(bar);
+    const test::Snapshot s(bar);
     ASSERT_EQ(s.w, 200);
     for (POINT edge : {POINT{0, 0}, POINT{199, 21}, POINT{100, 0}, POINT{0, 11}}) {
       EXPECT_EQ(s.At(edge.x, edge.y), 0x8A8A8Au) << "frame at " << edge.x << "," << edge.y;
@@ -88,16 +57,16 @@ TEST_F(ControlPixels, ProgressBarXpModeThreeIsAGreyBarInAGreyFrameOnBlack) {
 
 TEST_F(ControlPixels, SpinnerRecolourLeavesNoMagentaInAnyFrame) {
   HWND spinner = Make(kSpinnerClass, 40, 30);
-  const Snapshot sized(spinner);
+  const test::Snapshot sized(spinner);
   EXPECT_EQ(sized.w, ScaleToDpi(16, dpi));
   EXPECT_EQ(sized.h, ScaleToDpi(16, dpi));
   struct Row { Colour set, shown; } rows[] = {
       {0xE0E0E0, 0xE0E0E0}, {0xFFFFFF, 0xFFFFFF}, {0x404040, 0x404040}, {0x8000000F, 0xE0E0E0}};
   for (const Row& r : rows) {
     SendMessageW(spinner, kSpinnerSetBackColor, r.set, 0);
-    Snapshot previous(spinner);
+    test::Snapshot previous(spinner);
     for (int frame = 0; frame < 8; ++frame) {
-      const Snapshot s(spinner);
+      const test::Snapshot s(spinner);
       int dots = 0;
       for (int y = 0; y < s.h; ++y)
         for (int x = 0; x < s.w; ++x) {
@@ -125,7 +94,7 @@ TEST_F(ControlPixels, CheckboxDisabledBarIsCentredAndSpaceFlipsLikeAClick) {
     const PropertyBag bag{{L"Small", r.small}, {L"RoundedValue", 0}};
     SendMessageW(box, kLoadProperties, 0, reinterpret_cast<LPARAM>(&bag));
     EnableWindow(box, FALSE);
-    const Snapshot s(box);
+    const test::Snapshot s(box);
     ASSERT_EQ(s.w, ScaleToDpi(r.w, dpi));
     ASSERT_EQ(s.h, ScaleToDpi(r.h, dpi));
     // The bar is the only dark part of the picture.
@@ -140,16 +109,16 @@ TEST_F(ControlPixels, CheckboxDisabledBarIsCentredAndSpaceFlipsLikeAClick) {
     EXPECT_EQ(found.bottom - found.top, ScaleToDpi(r.barH, dpi)) << r.small;
     EXPECT_LE(std::abs(found.left - (s.w - found.right)), 1) << r.small;
     EXPECT_LE(std::abs(found.top - (s.h - found.bottom)), 1) << r.small;
-    EXPECT_EQ(Snapshot(box).pixels, s.pixels);
+    EXPECT_EQ(test::Snapshot(box).pixels, s.pixels);
     EnableWindow(box, TRUE);
-    const Snapshot enabled(box);
+    const test::Snapshot enabled(box);
     for (int y = 0; y < s.h; ++y)
       for (int x = 0; x < s.w; ++x) ASSERT_GE(RedOf(enabled.At(x, y)), 160) << "bar left at " << x << "," << y;
 
     SendMessageW(box, WM_KEYDOWN, VK_SPACE, 0);
     SendMessageW(box, WM_KEYUP, VK_SPACE, 0xC0000000);
     EXPECT_EQ(SendMessageW(box, BM_GETCHECK, 0, 0), 1);
-    EXPECT_NE(Snapshot(box).pixels, enabled.pixels) << "the on picture";
+    EXPECT_NE(test::Snapshot(box).pixels, enabled.pixels) << "the on picture";
     DestroyWindow(box);
   }
 }

@@ -3,13 +3,13 @@
 
 #include <commctrl.h>
 
-#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
 
 #include "controls/oxbutton/win32/oxbutton.h"
 #include "controls/win32/controls.h"
+#include "tests/support/support.h"
 
 namespace vexa::controls {
 namespace {
@@ -58,22 +58,6 @@ class OxWin : public ::testing::Test {
     SetCursorPos(pt.x, pt.y);
     SendMessageW(button_, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
   }
-  // The button's pixels as it paints itself now, as COLORREFs.
-  std::vector<COLORREF> Snapshot() {
-    BITMAPINFO bmi{{sizeof(BITMAPINFOHEADER), kW, -kH, 1, 32, BI_RGB}};
-    void* bits = nullptr;
-    HDC dc = CreateCompatibleDC(nullptr);
-    HBITMAP bmp = CreateDIBSection(dc, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(dc, bmp);
-    SendMessageW(button_, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
-    GdiFlush();
-    std::vector<COLORREF> out(static_cast<const std::uint32_t*>(bits), static_cast<const std::uint32_t*>(bits) + kW * kH);
-    for (COLORREF& c : out) c = RGB((c >> 16) & 0xFF, (c >> 8) & 0xFF, c & 0xFF);
-    DeleteObject(SelectObject(dc, old));
-    DeleteDC(dc);
-    return out;
-  }
-  static bool Shows(const std::vector<COLORREF>& px, COLORREF c) { return std::count(px.begin(), px.end(), c) > 0; }
 
   HWND host_ = nullptr, button_ = nullptr;
   HFONT font_ = nullptr;
@@ -114,12 +98,12 @@ TEST_F(OxWin, PlateAndToolbarStylesPaintEachStateInTheirColours) {
           {L"Value", look.checked}});
     if (look.hover) Hover();
     if (look.press) SendMessageW(button_, WM_KEYDOWN, VK_SPACE, 0);
-    const std::vector<COLORREF> px = Snapshot();
+    const test::Snapshot px(button_);
     for (const Probe& p : look.probes)
-      EXPECT_EQ(px[p.y * kW + p.x], p.color) << look.name << " at " << p.x << "," << p.y;
+      EXPECT_EQ(px.At(p.x, p.y), p.color) << look.name << " at " << p.x << "," << p.y;
     if (look.style == 6 && look.press) {  // white caption whatever ForeColor says
-      EXPECT_TRUE(Shows(px, RGB(255, 255, 255))) << look.name;
-      EXPECT_FALSE(Shows(px, RGB(255, 0, 0))) << look.name;
+      EXPECT_TRUE(px.Shows(RGB(255, 255, 255))) << look.name;
+      EXPECT_FALSE(px.Shows(RGB(255, 0, 0))) << look.name;
     }
     if (look.press) SendMessageW(button_, WM_KEYUP, VK_SPACE, 0);
   }
@@ -143,11 +127,11 @@ TEST_F(OxWin, RegionFollowsTheStyleAndTheSize) {
 
 TEST_F(OxWin, DisabledCaptionIsGrey) {
   Make({{L"ButtonStyle", 4}, {L"BackColor", 0x404040}, {L"ForeColor", 0xFFFFFF}, {L"Caption", std::wstring(L"WWW")}});
-  EXPECT_TRUE(Shows(Snapshot(), RGB(255, 255, 255)));
+  EXPECT_TRUE(test::Snapshot(button_).Shows(RGB(255, 255, 255)));
   EnableWindow(button_, FALSE);
-  const std::vector<COLORREF> px = Snapshot();
-  EXPECT_TRUE(Shows(px, GetSysColor(COLOR_GRAYTEXT)));
-  EXPECT_FALSE(Shows(px, RGB(255, 255, 255)));
+  const test::Snapshot px(button_);
+  EXPECT_TRUE(px.Shows(GetSysColor(COLOR_GRAYTEXT)));
+  EXPECT_FALSE(px.Shows(RGB(255, 255, 255)));
 }
 
 TEST_F(OxWin, EmptyCaptionCentresThePicture) {
@@ -166,11 +150,11 @@ TEST_F(OxWin, EmptyCaptionCentresThePicture) {
     CloseHandle(h);
   }
   Make({{L"ButtonStyle", 4}, {L"BackColor", 0x404040}, {L"PictureNormal", path}});
-  const std::vector<COLORREF> px = Snapshot();
+  const test::Snapshot px(button_);
   const COLORREF red = RGB(255, 0, 0), back = RGB(64, 64, 64);
   for (Probe p : {Probe{32, 4, red}, Probe{47, 19, red}, Probe{31, 12, back}, Probe{48, 12, back}, Probe{40, 3, back},
                   Probe{40, 20, back}})
-    EXPECT_EQ(px[p.y * kW + p.x], p.color) << p.x << "," << p.y;
+    EXPECT_EQ(px.At(p.x, p.y), p.color) << p.x << "," << p.y;
   DeleteFileW(path.c_str());
 }
 

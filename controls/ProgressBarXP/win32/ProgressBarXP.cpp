@@ -9,7 +9,6 @@
 #include "controls/ProgressBarXP/ProgressBarXP.h"
 #include "controls/paint/win32/surface.h"
 #include "controls/win32/control_base.h"
-#include "controls/win32/controls.h"
 #include "ui/dpi.h"
 #include "ui/window.h"
 
@@ -77,8 +76,14 @@ struct XpState {
     EndPaint(hwnd, &ps);
   }
 
-  // For WM_PRINTCLIENT; WM_PAINT goes through OnPaint.
+  // For WM_PRINTCLIENT; WM_PAINT goes through OnPaint and the kept buffer.
   void Paint(HDC dc, const RECT& rc) { DrawProgressBar(dc, rc); }
+
+  void Load(const PropertyBag& bag) {
+    bar.Load(bag);
+    if (bag.Has(L"Font")) given = nullptr, own.reset();
+    LoadImageProperty();
+  }
 
   HFONT Font(int dpi) {
     if (given) return given;
@@ -253,13 +258,6 @@ struct XpState {
       case PBM_GETPOS:
         result = bar.Value();
         return true;
-      case kLoadProperties:
-        if (const auto* bag = reinterpret_cast<const PropertyBag*>(lp)) {
-          bar.Load(*bag);
-          if (bag->Has(L"Font")) given = nullptr, own.reset();
-          LoadImageProperty();
-        }
-        return true;
       case WM_SETFONT:
         given = reinterpret_cast<HFONT>(wp);
         if (LOWORD(lp)) InvalidateRect(hwnd, nullptr, FALSE);
@@ -267,36 +265,17 @@ struct XpState {
       case WM_GETFONT:
         result = reinterpret_cast<LRESULT>(given ? given : own.get());
         return true;
-      case WM_PRINTCLIENT: {
-        RECT rc;
-        GetClientRect(hwnd, &rc);
-        DrawProgressBar(reinterpret_cast<HDC>(wp), rc);
-        return true;
-      }
       case WM_DPICHANGED_AFTERPARENT:
         InvalidateRect(hwnd, nullptr, FALSE);
         return true;
-      case WM_DESTROY:
-        buffer.Release();
-        return false;
       default:
         return false;
     }
   }
 };
 
-LRESULT CALLBACK XpProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == WM_PAINT) {
-    if (XpState* s = StateOf<XpState>(hwnd)) {
-      s->OnPaint();
-      return 0;
-    }
-  }
-  return ControlProc<XpState>(hwnd, msg, wp, lp);
-}
-
 }  // namespace
 
-void RegisterProgressXp(HINSTANCE) { ui::RegisterWindowClass(kProgressXpClass, XpProc, nullptr, CLR_INVALID, 0); }
+void RegisterProgressXp(HINSTANCE) { RegisterControl<XpState>(kProgressXpClass, IDC_ARROW); }
 
 }  // namespace vexa::controls

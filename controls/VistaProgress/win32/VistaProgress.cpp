@@ -8,7 +8,6 @@
 #include "controls/VistaProgress/vista_pieces.h"
 #include "controls/paint/win32/surface.h"
 #include "controls/win32/control_base.h"
-#include "controls/win32/controls.h"
 
 namespace vexa::controls {
 namespace {
@@ -20,6 +19,9 @@ struct VistaState {
   HWND hwnd = nullptr;
   ControlTimer tmrAnimate{kAnimateTimer};
   VistaProgress bar{tmrAnimate};
+
+  ControlTimer& OwnTimer() { return tmrAnimate; }
+  void Load(const PropertyBag& bag) { bar.Load(bag); }
 
   int Dpi() const { return ui::DpiOf(hwnd); }
   int Px(int twips) const { return TwipsToPx(twips, Dpi()); }
@@ -103,26 +105,6 @@ struct VistaState {
 
   bool Handle(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
     switch (msg) {
-      case WM_NCCREATE:
-        tmrAnimate.Bind(hwnd);
-        return false;
-      case WM_CREATE:
-      case WM_DPICHANGED_AFTERPARENT: {
-        RECT rc;
-        GetClientRect(hwnd, &rc);
-        const SIZE s = Fit(rc.right, rc.bottom);
-        SetWindowPos(hwnd, nullptr, 0, 0, s.cx, s.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-        InvalidateRect(hwnd, nullptr, FALSE);
-        return msg != WM_CREATE;
-      }
-      case WM_WINDOWPOSCHANGING: {
-        auto* pos = reinterpret_cast<WINDOWPOS*>(lp);
-        if (!(pos->flags & SWP_NOSIZE)) {
-          const SIZE s = Fit(pos->cx, pos->cy);
-          pos->cx = s.cx, pos->cy = s.cy;
-        }
-        return false;
-      }
       case WM_TIMER:
         if (wp != kAnimateTimer) return false;
         bar.Tick();
@@ -133,18 +115,6 @@ struct VistaState {
       case kVistaGetEnable:
         result = bar.Enable();
         return true;
-      case kLoadProperties:
-        if (lp) bar.Load(*reinterpret_cast<const PropertyBag*>(lp));
-        break;
-      case WM_PRINTCLIENT: {
-        RECT rc;
-        GetClientRect(hwnd, &rc);
-        Paint(reinterpret_cast<HDC>(wp), rc);
-        return true;
-      }
-      case WM_DESTROY:
-        tmrAnimate.Stop();
-        return false;
       default:
         return false;
     }

@@ -10,7 +10,6 @@
 #include "controls/mm_checkbox/checkbox_pictures.h"
 #include "controls/paint/win32/surface.h"
 #include "controls/win32/control_base.h"
-#include "controls/win32/controls.h"
 
 namespace vexa::controls {
 namespace {
@@ -24,6 +23,8 @@ struct CheckState : CheckboxHost {
 
   int Dpi() const { return ui::DpiOf(hwnd); }
   SIZE Pixels(Size s) const { return {ScaleToDpi(s.cx, Dpi()), ScaleToDpi(s.cy, Dpi())}; }
+  SIZE Fit(int, int) const { return Pixels(box.ControlSize()); }
+  void Load(const PropertyBag& bag) { box.Load(bag); }
 
   // CheckboxHost
   void Raise(const CheckboxEvent& e) override {
@@ -97,14 +98,6 @@ struct CheckState : CheckboxHost {
         box.SetSmall(true);
         box.SetEnabled(IsWindowEnabled(hwnd));
         return false;
-      case WM_WINDOWPOSCHANGING: {
-        auto* pos = reinterpret_cast<WINDOWPOS*>(lp);
-        if (!(pos->flags & SWP_NOSIZE)) {
-          const SIZE px = Pixels(box.ControlSize());
-          pos->cx = px.cx, pos->cy = px.cy;
-        }
-        return false;
-      }
       case WM_DPICHANGED_AFTERPARENT:
         box.SetValue(box.value());
         box.SetRoundedValue(box.RoundedValue());
@@ -124,9 +117,6 @@ struct CheckState : CheckboxHost {
         return true;
       case BM_CLICK:
         box.Activate();
-        return true;
-      case kLoadProperties:
-        if (lp) box.Load(*reinterpret_cast<const PropertyBag*>(lp));
         return true;
       case kCheckboxSetEvents:
         events = reinterpret_cast<CheckboxEvents*>(lp);
@@ -161,12 +151,6 @@ struct CheckState : CheckboxHost {
         if (spaceDown) box.Activate();
         spaceDown = false;
         return true;
-      case WM_PRINTCLIENT: {
-        RECT rc;
-        GetClientRect(hwnd, &rc);
-        Paint(reinterpret_cast<HDC>(wp), rc);
-        return true;
-      }
       default:
         return false;
     }

@@ -7,7 +7,7 @@
 
 #include "ui/dpi.h"
 
-#include "controls/paint/canvas.h"
+#include "controls/paint/raster.h"
 #include "platform/ui.h"
 
 namespace vexa::controls {

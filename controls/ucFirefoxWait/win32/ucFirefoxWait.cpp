@@ -7,7 +7,6 @@
 #include "controls/ucFirefoxWait/spinner_strip.h"
 #include "controls/ucFirefoxWait/ucFirefoxWait.h"
 #include "controls/win32/control_base.h"
-#include "controls/win32/controls.h"
 
 namespace vexa::controls {
 namespace {
@@ -18,11 +17,17 @@ struct SpinState {
   HWND hwnd = nullptr;
   ControlTimer tmrPlay{kPlayTimer};
   ucFirefoxWait spinner{tmrPlay, SpinnerSample()};
-  Canvas original, source;  // the strip on its key colour, and recoloured
+  Canvas original, source;  // the strip on its own, and recoloured
   int dpi = 0;
   Colour recoloured = 0;
 
-  int Side() const { return ScaleToDpi(ucFirefoxWait::kSize, ui::DpiOf(hwnd)); }
+  ControlTimer& OwnTimer() { return tmrPlay; }
+  void Load(const PropertyBag& bag) { spinner.Load(bag); }
+
+  SIZE Fit(int, int) const {
+    const int side = ScaleToDpi(ucFirefoxWait::kSize, ui::DpiOf(hwnd));
+    return {side, side};
+  }
 
   // The strip for this DPI, recoloured when the back colour or DPI changed.
   void Recolour() {
@@ -42,29 +47,13 @@ struct SpinState {
     Recolour();
     const int side = source.Height();
     Canvas frame(side, side);
-    for (int y = 0; y < side; ++y)
-      for (int x = 0; x < side; ++x) frame.Set(x, y, source.At(spinner.Frame() * side + x, y));
+    frame.Draw(source, -spinner.Frame() * side, 0);
     FillSolid(dc, rc, ToColorRef(spinner.BackColor()));
     DrawCanvas(dc, 0, 0, frame);
   }
 
-  void Redraw() { InvalidateRect(hwnd, nullptr, FALSE); }
-
   bool Handle(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
     switch (msg) {
-      case WM_NCCREATE:
-        tmrPlay.Bind(hwnd);
-        return false;
-      case WM_CREATE:
-      case WM_DPICHANGED_AFTERPARENT:
-        SetWindowPos(hwnd, nullptr, 0, 0, Side(), Side(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-        Redraw();
-        return msg != WM_CREATE;
-      case WM_WINDOWPOSCHANGING: {
-        auto* pos = reinterpret_cast<WINDOWPOS*>(lp);
-        if (!(pos->flags & SWP_NOSIZE)) pos->cx = pos->cy = Side();
-        return false;
-      }
       case WM_TIMER:
         if (wp != kPlayTimer) return false;
         spinner.Tick();
@@ -81,22 +70,10 @@ struct SpinState {
       case kSpinnerSetBackColor:
         spinner.SetBackColor(static_cast<Colour>(wp));
         break;
-      case kLoadProperties:
-        if (lp) spinner.Load(*reinterpret_cast<const PropertyBag*>(lp));
-        break;
-      case WM_PRINTCLIENT: {
-        RECT rc;
-        GetClientRect(hwnd, &rc);
-        Paint(reinterpret_cast<HDC>(wp), rc);
-        return true;
-      }
-      case WM_DESTROY:
-        tmrPlay.Stop();
-        return false;
       default:
         return false;
     }
-    Redraw();
+    InvalidateRect(hwnd, nullptr, FALSE);
     return true;
   }
 };

@@ -1,9 +1,9 @@
-#include "app/art/raster.h"
+#include "controls/paint/raster.h"
 
 #include <algorithm>
 #include <cmath>
 
-namespace vexa::app::raster {
+namespace vexa::controls {
 
 namespace {
 
@@ -20,8 +20,6 @@ double SignedArea(const std::vector<Pt>& c) {
   return a / 2;
 }
 
-std::uint8_t Clamp8(double v) { return static_cast<std::uint8_t>(std::clamp(std::lround(v), 0L, 255L)); }
-
 struct Edge {
   double x0, y0, x1, y1;
   int dir;  // +1 downwards, -1 upwards
@@ -29,29 +27,24 @@ struct Edge {
 
 }  // namespace
 
-Rgba Shade(Rgba c, double amount) {
-  auto mix = [amount](int v) {
-    return amount >= 0 ? Clamp8(v + (255 - v) * amount) : Clamp8(v * (1 + amount));
-  };
-  return {mix(c.r), mix(c.g), mix(c.b), c.a};
+Pixel Faded(Pixel p, unsigned a) {
+  Pixel out = 0;
+  for (int shift = 0; shift < 32; shift += 8) out |= ((p >> shift & 0xFF) * a + 127) / 255 << shift;
+  return out;
 }
 
-Rgba WithAlpha(Rgba c, int a) {
-  c.a = static_cast<std::uint8_t>(std::clamp(a, 0, 255));
-  return c;
-}
-
-void Path::AddPolygon(const std::vector<Pt>& points, bool hole) {
-  if (points.size() < 3) return;
+Path& Path::AddPolygon(const std::vector<Pt>& points, bool hole) {
+  if (points.size() < 3) return *this;
   std::vector<Pt> c = points;
   // Screen y grows downwards: a positive area runs clockwise on screen and
   // its edges count -1 inside, so solids are turned to run the other way.
   if ((SignedArea(c) > 0) != hole) std::reverse(c.begin(), c.end());
   contours_.push_back(std::move(c));
+  return *this;
 }
 
-void Path::AddRect(double x0, double y0, double x1, double y1, bool hole) {
-  AddPolygon({{x0, y0}, {x1, y0}, {x1, y1}, {x0, y1}}, hole);
+Path& Path::AddRect(double x0, double y0, double x1, double y1, bool hole) {
+  return AddPolygon({{x0, y0}, {x1, y0}, {x1, y1}, {x0, y1}}, hole);
 }
 
 void Path::Arc(std::vector<Pt>& out, double cx, double cy, double r, double from, double to) {
@@ -65,7 +58,7 @@ void Path::Arc(std::vector<Pt>& out, double cx, double cy, double r, double from
   }
 }
 
-void Path::AddRoundRect4(double x0, double y0, double x1, double y1, const double radii[4], bool hole) {
+Path& Path::AddRoundRect4(double x0, double y0, double x1, double y1, const double radii[4], bool hole) {
   double limit = std::min(x1 - x0, y1 - y0) / 2;
   double r[4];
   for (int i = 0; i < 4; ++i) r[i] = std::clamp(radii[i], 0.0, limit);
@@ -74,22 +67,27 @@ void Path::AddRoundRect4(double x0, double y0, double x1, double y1, const doubl
   Arc(c, x1 - r[2], y1 - r[2], r[2], 0, 90);
   Arc(c, x0 + r[3], y1 - r[3], r[3], 90, 180);
   Arc(c, x0 + r[0], y0 + r[0], r[0], 180, 270);
-  AddPolygon(c, hole);
+  return AddPolygon(c, hole);
 }
 
-void Path::AddRoundRect(double x0, double y0, double x1, double y1, double radius, bool hole) {
+Path& Path::AddRoundRect(double x0, double y0, double x1, double y1, double radius, bool hole) {
   const double radii[4] = {radius, radius, radius, radius};
-  AddRoundRect4(x0, y0, x1, y1, radii, hole);
+  return AddRoundRect4(x0, y0, x1, y1, radii, hole);
 }
 
-void Path::AddCircle(double cx, double cy, double r, bool hole) {
+Path& Path::AddFrame(double x0, double y0, double x1, double y1, double radius, double width) {
+  AddRoundRect(x0, y0, x1, y1, radius);
+  return AddRoundRect(x0 + width, y0 + width, x1 - width, y1 - width, std::max(radius - width, 0.0), true);
+}
+
+Path& Path::AddCircle(double cx, double cy, double r, bool hole) {
   std::vector<Pt> c;
   Arc(c, cx, cy, r, 0, 360);
   c.pop_back();  // the last point repeats the first
-  AddPolygon(c, hole);
+  return AddPolygon(c, hole);
 }
 
-void Path::AddStroke(const std::vector<Pt>& points, double width, bool closed) {
+Path& Path::AddStroke(const std::vector<Pt>& points, double width, bool closed) {
   double h = width / 2;
   std::size_t n = points.size();
   for (std::size_t i = 0; i + 1 < n + (closed ? 1 : 0); ++i) {
@@ -101,48 +99,41 @@ void Path::AddStroke(const std::vector<Pt>& points, double width, bool closed) {
     AddPolygon({{a.x + nx, a.y + ny}, {b.x + nx, b.y + ny}, {b.x - nx, b.y - ny}, {a.x - nx, a.y - ny}});
   }
   for (const Pt& p : points) AddCircle(p.x, p.y, h);
+  return *this;
 }
 
-Rgba Paint::At(double y) const {
-  if (top.r == bottom.r && top.g == bottom.g && top.b == bottom.b && top.a == bottom.a) return top;
-  double t = y1 > y0 ? std::clamp((y - y0) / (y1 - y0), 0.0, 1.0) : 0.0;
-  auto mix = [t](int a, int b) { return Clamp8(a + (b - a) * t); };
-  return {mix(top.r, bottom.r), mix(top.g, bottom.g), mix(top.b, bottom.b), mix(top.a, bottom.a)};
+Canvas::Canvas(int width, int height, Pixel fill) { Reset(width, height, fill); }
+
+void Canvas::Reset(int width, int height, Pixel fill) {
+  w_ = std::max(width, 0), h_ = std::max(height, 0);
+  px_.assign(static_cast<std::size_t>(w_) * h_, fill);
 }
 
-Canvas::Canvas(int width, int height)
-    : width_(std::max(0, width)), height_(std::max(0, height)),
-      px_(static_cast<std::size_t>(width_) * height_, 0) {}
-
-void Canvas::Blend(int x, int y, Rgba c, double cover) {
-  std::uint32_t& d = px_[static_cast<std::size_t>(y) * width_ + x];
-  if (c.a == 255 && cover >= 0.999) {
-    d = 0xFF000000u | static_cast<std::uint32_t>(c.r) << 16 | static_cast<std::uint32_t>(c.g) << 8 | c.b;
+void Canvas::Blend(int x, int y, Colour c, double alpha) {
+  Pixel& d = px_[static_cast<std::size_t>(y) * w_ + x];
+  if (alpha >= 0.999) {
+    d = PixelOf(c);
     return;
   }
-  double a = c.a / 255.0 * std::min(cover, 1.0);
-  if (a <= 0) return;
-  double keep = 1 - a;
-  auto ch = [&](int shift, int src) { return Clamp8(src * a + ((d >> shift) & 0xFF) * keep); };
-  std::uint32_t out = static_cast<std::uint32_t>(ch(24, 255)) << 24 | static_cast<std::uint32_t>(ch(16, c.r)) << 16 |
-                      static_cast<std::uint32_t>(ch(8, c.g)) << 8 | ch(0, c.b);
-  d = out;
+  if (alpha <= 0) return;
+  auto ch = [&](int shift, int src) {
+    return static_cast<Pixel>(std::lround(src * alpha + (d >> shift & 0xFF) * (1 - alpha))) << shift;
+  };
+  d = ch(24, 255) | ch(16, RedOf(c)) | ch(8, GreenOf(c)) | ch(0, BlueOf(c));
 }
 
 void Canvas::FillRect(int x0, int y0, int x1, int y1, const Paint& paint) {
   x0 = std::max(x0, 0);
   y0 = std::max(y0, 0);
-  x1 = std::min(x1, width_);
-  y1 = std::min(y1, height_);
+  x1 = std::min(x1, w_);
+  y1 = std::min(y1, h_);
   for (int y = y0; y < y1; ++y) {
-    Rgba c = paint.At(y + 0.5);
-    if (c.a == 255) {  // opaque: a plain store
-      auto row = px_.begin() + static_cast<std::ptrdiff_t>(y) * width_;
-      std::fill(row + x0, row + x1,
-                0xFF000000u | static_cast<std::uint32_t>(c.r) << 16 | static_cast<std::uint32_t>(c.g) << 8 | c.b);
+    const Colour c = paint.At(y + 0.5);
+    if (paint.opacity >= 0.999) {  // opaque: a plain store
+      std::fill_n(px_.begin() + static_cast<std::ptrdiff_t>(y) * w_ + x0, std::max(x1 - x0, 0), PixelOf(c));
       continue;
     }
-    for (int x = x0; x < x1; ++x) Blend(x, y, c, 1.0);
+    for (int x = x0; x < x1; ++x) Blend(x, y, c, paint.opacity);
   }
 }
 
@@ -163,9 +154,9 @@ void Canvas::FillPath(const Path& path, const Paint& paint) {
   }
   if (edges.empty()) return;
   int left = std::max(0, static_cast<int>(std::floor(minX)));
-  int right = std::min(width_, static_cast<int>(std::ceil(maxX)) + 1);
+  int right = std::min(w_, static_cast<int>(std::ceil(maxX)) + 1);
   int top = std::max(0, static_cast<int>(std::floor(minY)));
-  int bottom = std::min(height_, static_cast<int>(std::ceil(maxY)) + 1);
+  int bottom = std::min(h_, static_cast<int>(std::ceil(maxY)) + 1);
   if (left >= right || top >= bottom) return;
 
   std::vector<double> cover(static_cast<std::size_t>(right - left) + 1);
@@ -208,20 +199,59 @@ void Canvas::FillPath(const Path& path, const Paint& paint) {
         if (before > 0 && winding <= 0) addSpan(start, x);
       }
     }
-    Rgba c = paint.At(y + 0.5);
+    const Colour c = paint.At(y + 0.5);
     for (int x = left; x < right; ++x)
-      if (cover[x - left] > 0.002) Blend(x, y, c, cover[x - left]);
+      if (cover[x - left] > 0.002) Blend(x, y, c, paint.opacity * std::min(cover[x - left], 1.0));
   }
 }
 
-void Canvas::Fade(int alpha) {
-  double f = std::clamp(alpha, 0, 255) / 255.0;
-  for (std::uint32_t& p : px_) {
-    std::uint32_t out = 0;
-    for (int shift = 0; shift < 32; shift += 8)
-      out |= static_cast<std::uint32_t>(Clamp8(((p >> shift) & 0xFF) * f)) << shift;
-    p = out;
+void Canvas::Draw(const Canvas& src, int x, int y) {
+  const int x0 = std::max(0, -x), x1 = std::min(src.w_, w_ - x);
+  for (int sy = std::max(0, -y); sy < src.h_ && y + sy < h_; ++sy) {
+    const Pixel* from = &src.px_[static_cast<std::size_t>(sy) * src.w_];
+    Pixel* row = &px_[static_cast<std::size_t>(y + sy) * w_];
+    for (int sx = x0; sx < x1; ++sx) row[x + sx] = from[sx] + Faded(row[x + sx], 255 - (from[sx] >> 24));
   }
 }
 
-}  // namespace vexa::app::raster
+void Canvas::ClipTo(const Canvas& shape) {
+  for (int y = 0; y < h_; ++y)
+    for (int x = 0; x < w_; ++x) Set(x, y, Faded(At(x, y), x < shape.w_ && y < shape.h_ ? shape.At(x, y) >> 24 : 0));
+}
+
+void Canvas::ScaleInto(Canvas& out) const {
+  std::fill(out.px_.begin(), out.px_.end(), 0);
+  const int w = out.w_, h = out.h_;
+  if (w_ == 0 || h_ == 0 || w == 0 || h == 0) return;
+  // Weights in 1/16 along each axis; premultiplied pixels mix channel by
+  // channel, so transparent neighbours lend no colour.
+  struct Tap { int i0, i1; std::uint32_t w1; };
+  auto taps = [](int from, int to) {
+    std::vector<Tap> t(static_cast<std::size_t>(to));
+    for (int i = 0; i < to; ++i) {
+      const double f = std::clamp((i + 0.5) * from / to - 0.5, 0.0, from - 1.0);
+      const int i0 = static_cast<int>(f);
+      t[i] = {i0, std::min(i0 + 1, from - 1), static_cast<std::uint32_t>(std::lround((f - i0) * 16))};
+    }
+    return t;
+  };
+  const std::vector<Tap> tx = taps(w_, w), ty = taps(h_, h);
+  for (int y = 0; y < h; ++y) {
+    const Tap& v = ty[y];
+    const Pixel* r0 = &px_[static_cast<std::size_t>(v.i0) * w_];
+    const Pixel* r1 = &px_[static_cast<std::size_t>(v.i1) * w_];
+    Pixel* to = &out.px_[static_cast<std::size_t>(y) * w];
+    for (int x = 0; x < w; ++x) {
+      const Tap& u = tx[x];
+      const Pixel q[4] = {r0[u.i0], r0[u.i1], r1[u.i0], r1[u.i1]};
+      const std::uint32_t wt[4] = {(16 - u.w1) * (16 - v.w1), u.w1 * (16 - v.w1), (16 - u.w1) * v.w1, u.w1 * v.w1};
+      for (int shift = 0; shift < 32; shift += 8) {
+        std::uint32_t sum = 128;
+        for (int k = 0; k < 4; ++k) sum += (q[k] >> shift & 0xFF) * wt[k];
+        to[x] |= sum >> 8 << shift;
+      }
+    }
+  }
+}
+
+}  // namespace vexa::controls
