@@ -182,10 +182,16 @@ bool OxView::Handle(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
       return true;
     case WM_SETFOCUS:
       model_.GotFocus();
+      Repaint();
       return true;
     case WM_KILLFOCUS:
       if (GetCapture() == hwnd_) ::ReleaseCapture();  // a Space press cut short
       model_.LostFocus();
+      Repaint();
+      return true;
+    case WM_UPDATEUISTATE:  // the keyboard cues come or go
+      result = DefWindowProcW(hwnd_, msg, wp, lp);
+      Repaint();
       return true;
     case WM_GETDLGCODE: {
       // Enter, the arrows and typed characters come here; Tab and the access

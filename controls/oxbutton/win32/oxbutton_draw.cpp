@@ -267,6 +267,16 @@ void PaintButton(OxView& view, HDC target, int width, int height) {
       case PaintOp::Kind::ReapplyRegion: view.UpdateRegion(false); break;
     }
   }
+  // The styles without a focus rectangle of their own still show keyboard
+  // users where the focus is, once they move it with the keyboard.
+  const int style = model.Properties().ButtonStyle;
+  if (!StyleHasFocusRect(style) && GetFocus() == view.hwnd() &&
+      !(SendMessageW(view.hwnd(), WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS)) {
+    RECT rc{3, 3, width - 3, height - 3};
+    SetTextColor(dc, RGB(0, 0, 0));
+    SetBkColor(dc, RGB(255, 255, 255));
+    DrawFocusRect(dc, &rc);
+  }
   buffer.Present(target, width, height);
 }
 
