@@ -72,8 +72,9 @@ TEST(Win32Files, CleanAllTakesFilesOfAnyNameAndAttributesAndNothingALinkPointsAt
   Sink sink;
   cleaner::Module1(files, rows, clock).RemoveCheckedJunk(sink);
   EXPECT_TRUE(rows.Empty());
-  for (const auto& it : items)
+  for (const auto& it : items) {
     if (it.fate != kLinkGoesOrStays) EXPECT_EQ(Exists(it.path), it.fate == kStays) << ToUtf8(it.path);
+  }
   EXPECT_TRUE(Exists(scan + L"\\sub\\in.tmp"));
   EXPECT_EQ(test::ReadBytes(target + L"\\precious.txt") + test::ReadBytes(target + L"\\ro.txt"), "junkjunk");
   EXPECT_TRUE(GetFileAttributesW((target + L"\\ro.txt").c_str()) & FILE_ATTRIBUTE_READONLY);
