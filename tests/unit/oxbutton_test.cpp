@@ -282,36 +282,5 @@ TEST(OxPersistence, NewInstanceAndStyleChangeApplyTheStyleDefaults) {
   EXPECT_EQ(b.Properties().BackColor, 0xE7EBECu);
 }
 
-TEST(OxLayout, CaptionPictureAndDropDownGeometry) {
-  struct Row {
-    const char* name;
-    CaptionInput in;
-    Rect text;
-    std::optional<Rect> picture;
-  };
-  auto in = [](int ca, int pa, int pw, bool caption, int dd, int style, int state) {
-    CaptionInput c;
-    c.width = 100, c.height = 30, c.textWidth = caption ? 40 : 0, c.textHeight = 14, c.hasCaption = caption;
-    c.captionAlign = ca, c.pictureAlign = pa, c.pictureWidth = c.pictureHeight = pw;
-    c.dropDownSymbol = dd, c.style = style, c.state = state;
-    return c;
-  };
-  const Row rows[] = {
-      {"Centred", in(1, 1, 0, true, 0, 4, 0), {30, 8, 70, 22}, {}},
-      {"Left", in(0, 1, 0, true, 0, 4, 0), {2, 8, 42, 22}, {}},
-      {"RightBesideDropDown", in(2, 1, 0, true, 1, 4, 0), {40, 8, 80, 22}, {}},
-      {"CentredWithPictureLeft", in(1, 1, 16, true, 0, 4, 0), {38, 8, 78, 22}, Rect{18, 7, 34, 23}},
-      {"EmptyCaptionCentresPicture", in(1, 1, 16, false, 0, 4, 0), {58, 8, 58, 22}, Rect{42, 7, 58, 23}},
-      {"PressedStyle6Moves", in(1, 1, 0, true, 0, 6, 2), {31, 9, 71, 23}, {}},
-      {"PressedStyle4Stays", in(1, 1, 0, true, 0, 4, 2), {30, 8, 70, 22}, {}},
-  };
-  for (const Row& r : rows) {
-    CaptionLayout out = LayoutCaption(r.in);
-    EXPECT_EQ(out.text, r.text) << r.name;
-    EXPECT_EQ(out.picture, r.picture) << r.name;
-  }
-  EXPECT_EQ(LayoutCaption(in(1, 1, 0, true, 1, 6, 2)).dropDown, (Rect{87, 10, 102, 25}));  // moved twice when pressed
-}
-
 }  // namespace
 }  // namespace vexa::controls
