@@ -57,9 +57,9 @@ TEST(Cleaner, ScanListsLogsAndDeletesAndCleanAllTakesWhatItLeft) {
   HWND ck2 = app.C(cleaner::ck2);
   ClickWithMouse(ck2);
   ASSERT_TRUE(WaitFor([&] { return CheckOf(ck2) == 1; })) << "a click turns it on";
-  PressKey(VK_SPACE);
+  PressKey(app.form1, VK_SPACE);
   ASSERT_TRUE(WaitFor([&] { return CheckOf(ck2) == 0; })) << "Space turns it off";
-  PressKey(VK_SPACE);
+  PressKey(app.form1, VK_SPACE);
   ASSERT_TRUE(WaitFor([&] { return CheckOf(ck2) == 1; }));
   OnTab(1);
   // "Scan" lights up under the pointer and explains itself in a balloon.

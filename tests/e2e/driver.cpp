@@ -212,7 +212,9 @@ void ClickWithMouse(HWND control) {
   SendInput(2, press, sizeof(INPUT));
 }
 
-void PressKey(WORD key) {
+void PressKey(HWND window, WORD key) {
+  SetForegroundWindow(window);
+  WaitFor([&] { return GetForegroundWindow() == window; }, 2000);
   INPUT press[2]{};
   press[0].type = press[1].type = INPUT_KEYBOARD;
   press[0].ki.wVk = press[1].ki.wVk = key;

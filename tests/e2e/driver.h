@@ -80,9 +80,10 @@ LRESULT Ask(HWND control, UINT msg, WPARAM wp = 0, LPARAM lp = 0);  // sent, wit
 // Puts the pointer over the control's centre, as a user's mouse would.
 void HoverOver(HWND control);
 // The real mouse and keyboard: a left click at the control's centre, a key
-// pressed and let go (it goes where the keyboard focus is).
+// pressed and let go in `window` (brought to the front first; the key goes
+// where its keyboard focus is).
 void ClickWithMouse(HWND control);
-void PressKey(WORD key);
+void PressKey(HWND window, WORD key);
 // The program's tooltip on view with this text, or null.
 HWND TipShowing(const Program& program, const std::wstring& text);
 
