@@ -4,7 +4,9 @@
 // row at a time, and removes ticked rows by searching from the top each time.
 // Then Clean All of every file of a full folder against bare DeleteFileW
 // calls on as many files in a folder of the same size, while another thread
-// measures how long the window goes without answering a message.
+// measures how long the window goes without answering a message. Last, the
+// floor any checked delete has here: open, mark and close through a handle,
+// without and with asking the handle where it leads.
 //
 //   cleaner_winbench.exe [files]     (default 100000; needs a display)
 #include <windows.h>
@@ -360,6 +362,34 @@ int Run(int count) {
   for (const std::wstring& path : barePaths) DeleteFileW(path.c_str());
   double bareSeconds = Seconds(bare);
 
+  // The least a delete that checks where its handle leads can cost here:
+  // open the item itself, mark it, close (no check), and the same with the
+  // handle's path asked for in between (the check's one extra request).
+  auto perFileUs = [&](const wchar_t* name, bool askPath) {
+    const std::wstring folder = base + name;
+    CreateDirectoryW(folder.c_str(), nullptr);
+    MakeFiles(folder, count, base);
+    std::vector<FolderEntry> made;
+    files.ListFolder(folder, made);
+    std::vector<std::wstring> paths;
+    for (const FolderEntry& e : made) paths.push_back(folder + L"\\" + e.name);
+    std::wstring resolved(MAX_PATH, L'\0');
+    auto from = Clock::now();
+    for (const std::wstring& path : paths) {
+      HANDLE item = CreateFileW(path.c_str(), DELETE | FILE_READ_ATTRIBUTES,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+      if (item == INVALID_HANDLE_VALUE) continue;
+      if (askPath) GetFinalPathNameByHandleW(item, resolved.data(), MAX_PATH, FILE_NAME_NORMALIZED);
+      FILE_DISPOSITION_INFO dispose{TRUE};
+      SetFileInformationByHandle(item, FileDispositionInfo, &dispose, sizeof dispose);
+      CloseHandle(item);
+    }
+    return Seconds(from) * 1e6 / static_cast<double>(paths.empty() ? 1 : paths.size());
+  };
+  const double markUs = perFileUs(L"\\mark", false);
+  const double markCheckedUs = perFileUs(L"\\checked", true);
+
   Timer1.enabled = true;
   page.Timer1_Timer();
   JunkList& rows = page.ListView1();
@@ -390,6 +420,10 @@ int Run(int count) {
   std::printf("bare DeleteFileW on %zu files of a folder as full: %.3f s, %.0f us a file\n", barePaths.size(),
               bareSeconds, barePerFile);
   std::printf("ratio Clean All / bare DeleteFileW:  %.2f (goal at most 1.4)\n", perFile / barePerFile);
+  std::printf("open, mark for deletion, close (no check):       %.0f us a file, %.2f x bare\n", markUs,
+              markUs / barePerFile);
+  std::printf("the same asking the handle's path (the check):   %.0f us a file, %.2f x bare\n", markCheckedUs,
+              markCheckedUs / barePerFile);
   std::printf("longest wait for the window's answer during Clean All: %.0f ms (goal under 200)\n",
               static_cast<double>(longestWaitUs) / 1000.0);
   std::printf("peak working set of the whole run: %.0f MB\n", PeakMb());
