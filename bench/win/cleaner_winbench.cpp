@@ -4,9 +4,9 @@
 // row at a time, and removes ticked rows by searching from the top each time.
 // Then Clean All of every file of a full folder against bare DeleteFileW
 // calls on as many files in a folder of the same size, while another thread
-// measures how long the window goes without answering a message. Last, the
-// floor any checked delete has here: open, mark and close through a handle,
-// without and with asking the handle where it leads.
+// measures how long the window goes without answering a message. It also
+// measures the floor any checked delete has here: open, mark and close
+// through a handle, without and with asking the handle where it leads.
 //
 //   cleaner_winbench.exe [files]     (default 100000; needs a display)
 #include <windows.h>
