@@ -351,13 +351,18 @@ int Run(int count) {
   // then Clean All of every row of the other (the user temp folder, listed
   // again by a pass). Meanwhile another thread keeps sending the window a
   // message and notes the longest wait for its answer.
-  const std::wstring bareFolder = base + L"\\bare";
-  CreateDirectoryW(bareFolder.c_str(), nullptr);
-  MakeFiles(bareFolder, count, base);
-  std::vector<FolderEntry> bareFiles;
-  files.ListFolder(bareFolder, bareFiles);
-  std::vector<std::wstring> barePaths;
-  for (const FolderEntry& e : bareFiles) barePaths.push_back(bareFolder + L"\\" + e.name);
+  // A new folder of `count` files under base, and their paths.
+  auto fullFolder = [&](const wchar_t* name) {
+    const std::wstring folder = base + name;
+    CreateDirectoryW(folder.c_str(), nullptr);
+    MakeFiles(folder, count, base);
+    std::vector<FolderEntry> made;
+    files.ListFolder(folder, made);
+    std::vector<std::wstring> paths;
+    for (const FolderEntry& e : made) paths.push_back(folder + L"\\" + e.name);
+    return paths;
+  };
+  const std::vector<std::wstring> barePaths = fullFolder(L"\\bare");
   auto bare = Clock::now();
   for (const std::wstring& path : barePaths) DeleteFileW(path.c_str());
   double bareSeconds = Seconds(bare);
@@ -366,13 +371,7 @@ int Run(int count) {
   // open the item itself, mark it, close (no check), and the same with the
   // handle's path asked for in between (the check's one extra request).
   auto perFileUs = [&](const wchar_t* name, bool askPath) {
-    const std::wstring folder = base + name;
-    CreateDirectoryW(folder.c_str(), nullptr);
-    MakeFiles(folder, count, base);
-    std::vector<FolderEntry> made;
-    files.ListFolder(folder, made);
-    std::vector<std::wstring> paths;
-    for (const FolderEntry& e : made) paths.push_back(folder + L"\\" + e.name);
+    const std::vector<std::wstring> paths = fullFolder(name);
     std::wstring resolved(MAX_PATH, L'\0');
     auto from = Clock::now();
     for (const std::wstring& path : paths) {
