@@ -13,6 +13,7 @@
 #include <utility>
 #include <vector>
 
+#include "controls/paint/palette.h"
 #include "controls/property_bag.h"
 #include "ui/adapters.h"
 #include "ui/scoped.h"
@@ -78,13 +79,11 @@ struct Site {
 };
 
 // The look of the window's surfaces.
-inline constexpr COLORREF kTitleColor = RGB(24, 38, 60);
-inline constexpr COLORREF kNavColor = RGB(34, 52, 80);
-inline constexpr COLORREF kTabColor = RGB(58, 96, 146);
-inline constexpr COLORREF kPageColor = RGB(246, 248, 251);
-inline constexpr COLORREF kHeaderColor = RGB(46, 84, 140);
-inline constexpr COLORREF kBadgeColor = RGB(40, 40, 40);
-inline constexpr COLORREF kTextColor = RGB(30, 30, 30);
+inline constexpr COLORREF kTitleColor = controls::palette::kSlate;
+inline constexpr COLORREF kPageColor = controls::palette::kPage;
+inline constexpr COLORREF kHeaderColor = controls::palette::kAccent;
+inline constexpr COLORREF kBadgeColor = controls::palette::kBadge;
+inline constexpr COLORREF kTextColor = controls::palette::kInk;
 
 // The panel window class: fills itself with its colour and hands what its
 // children report (commands, notifications, colours, scrolls) and its own

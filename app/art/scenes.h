@@ -2,6 +2,7 @@
 // The pictures of the windows, painted into a canvas the size of the window
 // (or child window) they fill. Positions follow the window designs in twips
 // and are scaled by dpi; glyph details scale by dpi / 96 from a 96-dpi grid.
+#include "controls/paint/palette.h"
 #include "controls/paint/raster.h"
 
 namespace vexa::app::scenes {
@@ -10,16 +11,7 @@ using controls::Canvas;
 using controls::Colour;
 using controls::Rgb;
 
-// Palette of the skin.
-inline constexpr Colour kSlate = Rgb(24, 38, 60);
-inline constexpr Colour kNavy = Rgb(34, 52, 80);
-inline constexpr Colour kLit = Rgb(58, 96, 146);
-inline constexpr Colour kAccent = Rgb(46, 84, 140);
-inline constexpr Colour kPage = Rgb(246, 248, 251);
-inline constexpr Colour kHairline = Rgb(210, 216, 226);
-inline constexpr Colour kWhite = Rgb(255, 255, 255);
-inline constexpr Colour kGreen = Rgb(40, 170, 90);
-inline constexpr Colour kSplashBack = Rgb(64, 64, 64);
+using namespace controls::palette;
 
 // A place in twips relative to the parent window.
 struct Place {
