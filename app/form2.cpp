@@ -11,6 +11,7 @@ namespace {
 constexpr UINT_PTR kTimer1 = 1;
 constexpr UINT kSplashMs = 3000;
 constexpr int kLabel1 = 1, kLabel2 = 2, kPB = 3;
+constexpr wchar_t kFooter[] = L"Copyright (c) 2015 VexaTools. All rights reserved.";
 }  // namespace
 
 Form2::Form2(AppContext& app, Form1& form1, Form4& form4)
@@ -25,15 +26,16 @@ bool Form2::Form_Load() {
          ui::TwipsToPixels(kSplashWidth, dpi_), ui::TwipsToPixels(kSplashHeight, dpi_));
   dpi_ = ui::DpiOf(hwnd());
   titleFont_ = ui::MakeFont({L"Arial Rounded MT Bold", 22, true}, dpi_);
-  footerFont_ = ui::MakeFont({L"Arial", 8}, dpi_);
+
   auto child = [this](const wchar_t* cls, const wchar_t* text, int id, RECT r) {
     return CreateWindowExW(0, cls, text, WS_CHILD | WS_VISIBLE | SS_LEFT, r.left, r.top, r.right - r.left,
                            r.bottom - r.top, hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                            ui::AppInstance(), nullptr);
   };
   label1_ = child(L"STATIC", L"VexaUtility", kLabel1, ui::TwipsRect(1800, 540, 4000, 600, dpi_));
-  label2_ = child(L"STATIC", L"Copyright (c) 2015 VexaTools. All rights reserved.", kLabel2,
-                  ui::TwipsRect(1800, 1680, 4200, 270, dpi_));
+  const RECT footer = ui::TwipsRect(1800, 1680, 4200, 270, dpi_);
+  label2_ = child(L"STATIC", kFooter, kLabel2, footer);
+  footerFont_ = ui::MakeFontToFit({L"Arial", 8}, dpi_, kFooter, footer.right - footer.left);
   ui::SetFont(label1_, titleFont_.get());
   ui::SetFont(label2_, footerFont_.get());
   spinner_ = child(controls::kSpinnerClass, L"", kPB, ui::TwipsRect(1800, 1260, 240, 240, dpi_));

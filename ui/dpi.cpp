@@ -26,4 +26,18 @@ ScopedGdi<HFONT> MakeFont(const FontSpec& font, int dpi) {
   return MakeFontOfHeight(font, static_cast<int>(font.points * dpi / 72.0 + 0.5));
 }
 
+ScopedGdi<HFONT> MakeFontToFit(const FontSpec& font, int dpi, std::wstring_view text, int width, double smallest) {
+  FontSpec tried = font;
+  ScopedWindowDc screen(nullptr);
+  for (;;) {
+    ScopedGdi<HFONT> made = MakeFont(tried, dpi);
+    if (!screen || !made || tried.points - 0.5 < smallest) return made;
+    SIZE size{};
+    ScopedSelect chosen(screen.get(), made.get());
+    if (GetTextExtentPoint32W(screen.get(), text.data(), static_cast<int>(text.size()), &size) && size.cx <= width)
+      return made;
+    tried.points -= 0.5;
+  }
+}
+
 }  // namespace vexa::ui

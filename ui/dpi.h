@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <string>
+#include <string_view>
 
 #include "ui/scoped.h"
 
@@ -34,5 +35,10 @@ struct FontSpec {
 ScopedGdi<HFONT> MakeFont(const FontSpec& font, int dpi);
 // A font whose characters are `pixels` high (the cell without leading).
 ScopedGdi<HFONT> MakeFontOfHeight(const FontSpec& font, int pixels);
+// The font at the DPI, made smaller half a point at a time (down to
+// `smallest` points) until `text` fits `width` pixels on one line: for a
+// fixed text in a fixed box where the system's font may be wider than the
+// design's.
+ScopedGdi<HFONT> MakeFontToFit(const FontSpec& font, int dpi, std::wstring_view text, int width, double smallest = 6);
 
 }  // namespace vexa::ui

@@ -1,11 +1,12 @@
 // Windows of the program in this process: ListView1 with tens of thousands of
-// rows, and the About window opened twice in a row.
+// rows, the About window opened twice in a row, and a text fitted to its box.
 #include <gtest/gtest.h>
 
 #include "app/form3.h"
 #include "cleaner/win32/junk_list_view.h"
 #include "controls/win32/controls.h"
 #include "tests/support/support.h"
+#include "ui/dpi.h"
 #include "ui/window.h"
 
 namespace vexa {
@@ -86,6 +87,26 @@ TEST(Win32About, TwoInARowHaveALiveBrushNoBorderAndOpenTheirLinkThemselves) {
     SendMessageW(GetDlgItem(h, app::Form3::oxbutton3), BM_CLICK, 0, 0);  // "X"
     EXPECT_FALSE(IsWindow(h));
   }
+}
+
+// A fixed text in a fixed box (the splash's footer): the font keeps its size
+// where the text fits, shrinks until it fits, and stops at the smallest size.
+TEST(Win32Fonts, AFontMadeToFitKeepsItsTextOnOneLineInItsBox) {
+  const std::wstring_view text = L"Copyright (c) 2015 VexaTools. All rights reserved.";
+  ui::ScopedWindowDc screen(nullptr);
+  auto width = [&](const ui::ScopedGdi<HFONT>& font) {
+    ui::ScopedSelect chosen(screen.get(), font.get());
+    SIZE size{};
+    GetTextExtentPoint32W(screen.get(), text.data(), static_cast<int>(text.size()), &size);
+    return static_cast<int>(size.cx);
+  };
+  const int natural = width(ui::MakeFont({L"Arial", 8}, 96));
+  const int smallest = width(ui::MakeFont({L"Arial", 6}, 96));
+  ASSERT_LT(smallest, natural * 4 / 5);  // so the box below can be met
+  EXPECT_EQ(width(ui::MakeFontToFit({L"Arial", 8}, 96, text, natural)), natural);
+  const int shrunk = width(ui::MakeFontToFit({L"Arial", 8}, 96, text, natural * 4 / 5));
+  EXPECT_LE(shrunk, natural * 4 / 5);
+  EXPECT_EQ(width(ui::MakeFontToFit({L"Arial", 8}, 96, text, smallest / 2)), smallest);
 }
 
 }  // namespace
