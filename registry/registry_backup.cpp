@@ -124,6 +124,7 @@ RegistrySnapshot RegistrySnapshot::Capture(const Registry& registry, std::span<c
                                            const std::wstring& systemDirectory) {
   RegistrySnapshot snap;
   snap.unchanged_.assign(steps.size(), false);
+  snap.keepsSubKeys_.assign(steps.size(), false);
   std::set<std::wstring> createdIds, treeIds;
 
   // A key and its whole subtree; false when some of it could not be read.
@@ -133,6 +134,7 @@ RegistrySnapshot RegistrySnapshot::Capture(const Registry& registry, std::span<c
     if (status != kRegSuccess) return status;
     into.path = path;
     into.values = std::move(contents.values);
+    into.hasSubKeys = !contents.subKeys.empty();
     if (depth >= kMaxDepth) return kRegSuccess;
     for (const auto& sub : contents.subKeys) {
       SavedKey child;
@@ -165,8 +167,9 @@ RegistrySnapshot RegistrySnapshot::Capture(const Registry& registry, std::span<c
         snap.unchanged_[i] = true;
       } else if (s != kRegSuccess) {
         snap.NoteUnsaved(step.root, path, {}, s);
-      } else if (treeIds.insert(Identity(step.root, path, {})).second) {
-        snap.trees_.push_back(std::move(tree));
+      } else {
+        snap.keepsSubKeys_[i] = tree.key.hasSubKeys;
+        if (treeIds.insert(Identity(step.root, path, {})).second) snap.trees_.push_back(std::move(tree));
       }
       continue;
     }
@@ -285,7 +288,7 @@ int CountUnrepaired(std::span<const RepairStep> steps, const std::vector<RegResu
                     const RegistrySnapshot& before) {
   std::set<std::wstring> failed;
   for (std::size_t i = 0; i < steps.size() && i < results.size(); ++i) {
-    if (!results[i].AccessDenied() || before.NothingToChange(i)) continue;
+    if (!results[i].AccessDenied() || before.NothingToChange(i) || before.KeyKeepsSubKeys(i)) continue;
     failed.insert(Identity(steps[i].root, NormalizeKeyPath(steps[i].keyPath), steps[i].name));
   }
   return static_cast<int>(failed.size());

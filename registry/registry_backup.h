@@ -30,6 +30,9 @@ class RegistrySnapshot {
   // that did not exist, or a value already holding the data to write. False
   // when that could not be read.
   bool NothingToChange(std::size_t index) const { return index < unchanged_.size() && unchanged_[index]; }
+  // True when step `index` deletes a key that has keys of its own: the system
+  // refuses that delete (as "access denied") whatever the caller's rights.
+  bool KeyKeepsSubKeys(std::size_t index) const { return index < keepsSubKeys_.size() && keepsSubKeys_[index]; }
 
  private:
   struct SavedValue {
@@ -42,6 +45,7 @@ class RegistrySnapshot {
     std::wstring path;
     std::vector<RegValue> values;
     std::vector<SavedKey> subKeys;
+    bool hasSubKeys = false;  // even ones that could not be read
   };
   struct SavedTree {
     RegRoot root;
@@ -60,13 +64,15 @@ class RegistrySnapshot {
   std::vector<CreatedKey> created_;
   std::vector<std::wstring> unsaved_;  // comment lines
   std::vector<bool> unchanged_;
+  std::vector<bool> keepsSubKeys_;
 };
 
 // "VexaRegBackup-YYYYMMDD-HHMMSS.reg"
 std::wstring BackupFileName(const LocalTime& time);
 
 // How many distinct values and keys the steps could not change for lack of
-// rights, leaving out those that needed no change.
+// rights, leaving out those that needed no change and keys the system keeps
+// because they have keys of their own.
 int CountUnrepaired(std::span<const RepairStep> steps, const std::vector<RegResult>& results,
                     const RegistrySnapshot& before);
 

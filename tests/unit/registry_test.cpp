@@ -202,10 +202,12 @@ TEST_F(RepairPage, AStandardUsersRepairCountsOnlyTheValuesThatNeededAChange) {
   reg.PutString(HKLM, kWinlogon, L"Shell", L"explorer.exe");  // Windows' own spellings
   reg.PutString(HKLM, kWinlogon, L"Userinit", L"C:\\Windows\\System32\\userinit.exe,");
   reg.PutDword(HKLM, L"Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer\\", L"NoDrives", 4);
+  // Row 97's key keeps a key of its own: refused as "access denied" whatever the rights.
+  reg.PutString(HKCU, L"Software\\Policies\\Microsoft\\Windows\\system\\Own", L"x", L"y");
   for (RegRoot root : {HKCR, HKLM, HKU}) reg.DenyWrites(root);
   Run();
   // Rows 1-10, 12-16, 19-20, 23-26, 89, 90 and 92 could not be written;
-  // row 47's value could not be deleted.
+  // row 47's value could not be deleted; row 97 is not for want of rights.
   EXPECT_EQ(page.LastRepair().unrepaired, 10 + 5 + 2 + 4 + 3 + 1);
   ASSERT_EQ(boxes.shown.size(), 1u);
   EXPECT_EQ(boxes.shown[0].text,
