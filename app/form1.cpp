@@ -2,6 +2,8 @@
 
 #include <windowsx.h>
 
+#include <vector>
+
 #include "app/art/art.h"
 #include "ui/dpi.h"
 #include "ui/scoped.h"
@@ -182,12 +184,60 @@ void Form1::ApplyNavigation() {
   for (auto [panel, id] : kPanels)
     if (panel <= Panel::PicClean)
       SetWindowRgn(Control(id), panel == nav_.PageOnView() ? nullptr : CreateRectRgn(0, 0, 0, 0), TRUE);
+  KeepKeyboardOnView();
   for (int i = 0; i < 4; ++i) ui::SetFont(Control(Label1_0 + i), layout_.TabFont(i == nav_.SelectedTab()), true);
   SetWindowTextW(Control(Label2), nav_.Title().c_str());
   RECT nav = Twips(0, kTitleStripHeight, kNavWidth, kForm1Height);
   InvalidateRect(hwnd(), &nav, TRUE);
   RECT title = Twips(0, 0, kForm1Width, kTitleStripHeight);
   InvalidateRect(hwnd(), &title, TRUE);
+}
+
+// The page or tool panel a control belongs to; kCount for the frame.
+Panel Form1::NearestPanel(HWND control) const {
+  for (HWND h = control; h && h != hwnd(); h = GetParent(h))
+    for (auto [panel, id] : kPanels)
+      if (h == Control(id)) return panel;
+  return Panel::kCount;
+}
+
+// Covered panels stay visible (the stacking above), so the dialog manager
+// would still walk into them: Tab, then Space, would start a scan nobody
+// sees. Page panels under the one on view are disabled, their controls with
+// them, and only the panel on view keeps its controls in the tab order (the
+// Toolbox menu and a holder lie under the tool panels that cover them). A
+// focus left behind comes back to the window first.
+void Form1::KeepKeyboardOnView() {
+  const Panel page = nav_.PageOnView();
+  const Panel onView = page == Panel::PicTool ? nav_.ToolOnView() : page;
+  HWND focus = GetFocus();
+  if (focus && IsChild(hwnd(), focus)) {
+    const Panel at = NearestPanel(focus);
+    if (at != Panel::kCount && at != onView) SetFocus(hwnd());
+  }
+  for (auto [panel, id] : kPanels)
+    if (panel <= Panel::PicClean) EnableWindow(Control(id), panel == page);
+  std::vector<HWND> controls;
+  for (auto [panel, id] : kPanels) {
+    controls.clear();
+    EnumChildWindows(
+        Control(id),
+        [](HWND c, LPARAM all) {
+          reinterpret_cast<std::vector<HWND>*>(all)->push_back(c);
+          return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&controls));
+    for (HWND c : controls) {
+      if (NearestPanel(c) != panel) continue;  // it belongs to a panel inside
+      const LONG style = GetWindowLongW(c, GWL_STYLE);
+      if (panel != onView && (style & WS_TABSTOP)) {
+        SetWindowLongW(c, GWL_STYLE, style & ~WS_TABSTOP);
+        asideTabStops_.insert(c);
+      } else if (panel == onView && asideTabStops_.erase(c)) {
+        SetWindowLongW(c, GWL_STYLE, style | WS_TABSTOP);
+      }
+    }
+  }
 }
 
 bool Form1::OnCommand(int id, int code, HWND) {

@@ -8,6 +8,7 @@
 
 #include <array>
 #include <memory>
+#include <set>
 
 #include "app/app_context.h"
 #include "app/form1_layout.h"
@@ -58,11 +59,14 @@ class Form1 : public ui::Window {
   void Image1_Click(int index);
   void Navigate(void (Navigation::*step)());
   void ApplyNavigation();
+  void KeepKeyboardOnView();
+  Panel NearestPanel(HWND control) const;
   void DragWindow();
   RECT Twips(int x, int y, int w, int h) const { return layout_.Rect(x, y, w, h); }
 
   AppContext& app_;
   Navigation nav_;
+  std::set<HWND> asideTabStops_;  // tab stops of panels not on view, taken out
   ui::Layout layout_;
   ui::WinMessageBoxes boxes_;
   ui::WinEventPump pump_;

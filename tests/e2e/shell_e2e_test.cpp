@@ -2,6 +2,8 @@
 // and a second copy of the program.
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "app/form1_layout.h"
 #include "app/form3.h"
 #include "guard/win32/guard_panels.h"
@@ -12,8 +14,32 @@
 namespace vexa::e2e {
 namespace {
 
+// Where the keyboard can go: every tab stop, and the focus, lie in the
+// frame or in the panel on view, never in a panel it covers.
+void ExpectKeyboardOnlyOnView(const Shared& app, HWND onView, const wchar_t* shot) {
+  std::set<HWND> panels;
+  for (int id : {app::PicHome, app::Picture2, app::PicTool, app::PicClean, app::PicURL, app::PicKeyBlock,
+                 app::Picture3, app::PicTask, app::Picture4})
+    panels.insert(app.C(id));
+  auto panelOf = [&](HWND h) -> HWND {
+    for (; h && h != app.form1; h = GetParent(h))
+      if (panels.count(h)) return h;
+    return nullptr;
+  };
+  GUITHREADINFO gui{sizeof gui};
+  GetGUIThreadInfo(GetWindowThreadProcessId(app.form1, nullptr), &gui);
+  EXPECT_TRUE(!panelOf(gui.hwndFocus) || panelOf(gui.hwndFocus) == onView) << ToAnsi(shot);
+  HWND first = GetNextDlgTabItem(app.form1, nullptr, FALSE), stop = first;
+  for (int n = 0; stop && n < 64; ++n) {
+    EXPECT_TRUE(!panelOf(stop) || panelOf(stop) == onView) << ToAnsi(shot) << ": control " << GetDlgCtrlID(stop);
+    stop = GetNextDlgTabItem(app.form1, stop, FALSE);
+    if (stop == first) break;
+  }
+}
+
 // Each page comes on view from its tab, each tool panel from its Toolbox
-// button, and goes with its back button; a screenshot of each.
+// button, and goes with its back button; a screenshot of each. The keyboard
+// reaches only what is on view.
 TEST(Shell, EveryPageAndPanelComesOnViewAndGoes) {
   struct Step {
     int tab, open, panel, back;
@@ -37,6 +63,7 @@ TEST(Shell, EveryPageAndPanelComesOnViewAndGoes) {
     OnTab(s.tab);
     if (s.open) Click(app.C(s.open));
     EXPECT_TRUE(WaitFor([&] { return OnView(app.C(s.panel)); })) << ToAnsi(s.shot);
+    ExpectKeyboardOnlyOnView(app, app.C(s.panel), s.shot);
     Screenshot(app.form1, s.shot);
     if (s.back) Click(app.C(s.back));
     EXPECT_TRUE(!s.back || WaitFor([&] { return !IsWindowVisible(app.C(s.panel)); })) << ToAnsi(s.shot);
