@@ -5,10 +5,27 @@
 namespace vexa::win32 {
 
 std::wstring ExtendedPath(const std::wstring& path) {
-  if (path.size() < MAX_PATH - 12 || path.rfind(L"\\\\?\\", 0) == 0) return path;
-  if (path.rfind(L"\\\\", 0) == 0) return L"\\\\?\\UNC\\" + path.substr(2);
-  if (path.size() > 2 && path[1] == L':') return L"\\\\?\\" + path;
-  return path;
+  if (path.rfind(L"\\\\?\\", 0) == 0 || path.rfind(L"\\\\.\\", 0) == 0) return path;  // prefixed, or a device
+  const bool share = path.rfind(L"\\\\", 0) == 0;
+  const bool drive = path.size() > 2 && path[1] == L':' && (path[2] == L'\\' || path[2] == L'/');
+  if (!share && !drive) return path;
+  // The folder part as the system spells it (separators, "." and ".."), then
+  // the last name exactly as given, unless it is itself "." or "..".
+  const std::size_t cut = path.find_last_of(L"\\/");
+  std::wstring name = path.substr(cut + 1);
+  const bool dots = name == L"." || name == L"..";
+  const std::wstring folder = dots ? path : path.substr(0, cut + 1);
+  std::wstring full(MAX_PATH, L'\0');
+  DWORD n = GetFullPathNameW(folder.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+  if (n >= full.size()) {
+    full.assign(n, L'\0');
+    n = GetFullPathNameW(folder.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+  }
+  full.resize(n < full.size() ? n : 0);
+  if (full.empty()) full = folder;  // taken as it stands
+  if (!dots) full += name;
+  if (full.rfind(L"\\\\", 0) == 0) return L"\\\\?\\UNC\\" + full.substr(2);
+  return L"\\\\?\\" + full;
 }
 
 bool Win32FileSystem::Exists(const Path& path) const {

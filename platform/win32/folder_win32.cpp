@@ -18,22 +18,6 @@ bool IsLink(const WIN32_FIND_DATAW& found) {
   return (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) && IsLinkTag(found.dwReserved0);
 }
 
-// Opens a link itself, not what it points at, and runs the action on it.
-// Where the system opened the target instead (it ignored the request), the
-// handle is not a reparse point, and nothing is done; nor is anything done
-// to a reparse point that is no link.
-template <typename Action>
-bool OnLinkItself(const std::wstring& path, DWORD access, Action action) {
-  ui::ScopedHandle link(CreateFileW(path.c_str(), access | FILE_READ_ATTRIBUTES,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                                FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
-  if (!link) return false;
-  FILE_ATTRIBUTE_TAG_INFO tag{};
-  if (!GetFileInformationByHandleEx(link.get(), FileAttributeTagInfo, &tag, sizeof tag)) return false;
-  if (!(tag.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) || !IsLinkTag(tag.ReparseTag)) return false;
-  return action(link.get());
-}
-
 // "\\?\C:\x" as "C:\x", "\\?\UNC\server\x" as "\\server\x".
 std::wstring WithoutPrefix(const std::wstring& path) {
   if (path.rfind(L"\\\\?\\UNC\\", 0) == 0) return L"\\" + path.substr(7);
@@ -67,17 +51,7 @@ bool SamePath(const std::wstring& a, const std::wstring& b) {
          CSTR_EQUAL;
 }
 
-std::wstring FullPath(const std::wstring& path) {
-  std::wstring extended = ExtendedPath(path);
-  std::wstring full(MAX_PATH, L'\0');
-  DWORD n = GetFullPathNameW(extended.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
-  if (n >= full.size()) {
-    full.assign(n, L'\0');
-    n = GetFullPathNameW(extended.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
-    if (n >= full.size()) n = 0;
-  }
-  return WithoutPrefix(full.substr(0, n));
-}
+std::wstring FullPath(const std::wstring& path) { return WithoutPrefix(ExtendedPath(path)); }
 
 // Whether the open item resolves to a place other than its path's: false
 // when it is where the path says, or when the system cannot tell.
@@ -86,8 +60,10 @@ bool ResolvesElsewhere(HANDLE item, const std::wstring& path) {
   if (resolved.empty()) return false;
   std::wstring full = FullPath(path);
   if (full.empty() || SamePath(resolved, full)) return false;
-  // The folder may itself be reached through a link or a short name: the
-  // item belongs there when it resolves to the folder's place plus its name.
+  // A folder above may be reached through a link or a short name: the item
+  // belongs there when it resolves to its folder's place plus its name. The
+  // folder itself is looked up as it is (a link is not followed), so nothing
+  // is taken through a folder that is itself a link.
   std::size_t cut = full.find_last_of(L"\\/");
   if (cut == std::wstring::npos || cut == 0) return false;
   std::wstring folder = full.substr(0, cut);
@@ -109,6 +85,24 @@ ui::ScopedHandle OpenInPlace(const std::wstring& path, DWORD access) {
                                 FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
   if (item && ResolvesElsewhere(item.get(), path)) item.reset();
   return item;
+}
+
+// Opens a link itself, not what it points at, and runs the action on it.
+// Where the system opened the target instead (it ignored the request), the
+// handle is not a reparse point, and nothing is done; nor is anything done
+// to a reparse point that is no link, or to a link reached through a link
+// in its folder's path (it lies elsewhere).
+template <typename Action>
+bool OnLinkItself(const std::wstring& path, DWORD access, Action action) {
+  ui::ScopedHandle link(CreateFileW(ExtendedPath(path).c_str(), access | FILE_READ_ATTRIBUTES,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+  if (!link) return false;
+  FILE_ATTRIBUTE_TAG_INFO tag{};
+  if (!GetFileInformationByHandleEx(link.get(), FileAttributeTagInfo, &tag, sizeof tag)) return false;
+  if (!(tag.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) || !IsLinkTag(tag.ReparseTag)) return false;
+  if (ResolvesElsewhere(link.get(), path)) return false;
+  return action(link.get());
 }
 
 bool SetNormal(HANDLE item) {
@@ -176,7 +170,7 @@ bool Win32FileSystem::SetNormalAttributes(const Path& path) {
   std::wstring full = ExtendedPath(path);
   DWORD attributes = GetFileAttributesW(full.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) return false;
-  if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) return OnLinkItself(full, FILE_WRITE_ATTRIBUTES, SetNormal);
+  if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) return OnLinkItself(path, FILE_WRITE_ATTRIBUTES, SetNormal);
   ui::ScopedHandle item = OpenInPlace(path, FILE_WRITE_ATTRIBUTES);
   return item && SetNormal(item.get());
 }
@@ -187,7 +181,7 @@ bool Win32FileSystem::RemoveFile(const Path& path) {
   if (attributes == INVALID_FILE_ATTRIBUTES) return false;
   // A link to a folder counts as an empty folder of its own: marking the
   // link for deletion removes the link and leaves its target alone.
-  if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) return OnLinkItself(full, DELETE, Dispose);
+  if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) return OnLinkItself(path, DELETE, Dispose);
   if (attributes & FILE_ATTRIBUTE_DIRECTORY) return false;
   ui::ScopedHandle item = OpenInPlace(path, DELETE);
   return item && Dispose(item.get());

@@ -60,7 +60,11 @@ class Win32Desktop : public Desktop {
   std::wstring UpperCase(std::wstring_view text) const override;
 };
 
-// Paths longer than MAX_PATH need the \\?\ prefix for the wide file calls.
+// A full path (drive or share) as the wide file calls take it exactly: with
+// the \\?\ prefix, so that it may be longer than MAX_PATH and its last name
+// may end in a dot or a space (the system strips those from a plain path and
+// would reach another file). The folder part is normalised first; a relative
+// path is returned as it is.
 std::wstring ExtendedPath(const std::wstring& path);
 
 }  // namespace vexa::win32

@@ -26,7 +26,7 @@ TEST(Win32Files, CleanAllTakesFilesOfAnyNameAndAttributesAndNothingALinkPointsAt
   while (deep.size() <= MAX_PATH) CreateDirectoryW(win32::ExtendedPath(deep += L"\\" + std::wstring(50, L'l')).c_str(), nullptr);
   for (const std::wstring& f : {scan, target}) ASSERT_TRUE(CreateDirectoryW(f.c_str(), nullptr));
   ASSERT_TRUE(test::MakeFile(target + L"\\precious.txt") && test::MakeFile(target + L"\\ro.txt", FILE_ATTRIBUTE_READONLY));
-  enum Fate { kGoes, kStays, kLinkGoesOrStays };
+  enum Fate { kGoes, kStays, kGoesOrStays };
   const struct {
     std::wstring path;
     DWORD attributes;
@@ -39,12 +39,16 @@ TEST(Win32Files, CleanAllTakesFilesOfAnyNameAndAttributesAndNothingALinkPointsAt
       {scan + L"\\hidden.tmp", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM, L"", false, false, kGoes},
       {scan + L"\\\u03b1\u03b2\u03b3-\u2603-\u65e5\u672c.tmp", 0, L"", false, false, kGoes},
       {deep + L"\\far.tmp", FILE_ATTRIBUTE_READONLY, L"", false, false, kGoes},
+      // Not "twin", made below and not ticked. Wine gives such a name another
+      // spelling when asked where the file is, so there it is left alone.
+      {scan + L"\\twin.", 0, L"", false, false, test::UnderWine() ? kGoesOrStays : kGoes},
       {scan + L"\\sub", 0, L"", true, false, kStays},
-      {scan + L"\\folder-link", 0, target, true, true, kLinkGoesOrStays},
+      {scan + L"\\folder-link", 0, target, true, true, kGoesOrStays},
       // Wine reports a link to a file as the file itself.
-      {scan + L"\\precious.txt", 0, target + L"\\precious.txt", false, !test::UnderWine(), kLinkGoesOrStays},
-      {scan + L"\\ro-link.txt", 0, target + L"\\ro.txt", false, !test::UnderWine(), kLinkGoesOrStays},
+      {scan + L"\\precious.txt", 0, target + L"\\precious.txt", false, !test::UnderWine(), kGoesOrStays},
+      {scan + L"\\ro-link.txt", 0, target + L"\\ro.txt", false, !test::UnderWine(), kGoesOrStays},
   };
+  ASSERT_TRUE(test::MakeFile(scan + L"\\twin"));
   cleaner::JunkList rows;
   for (const auto& it : items) {
     const bool made = !it.linkTo.empty() ? test::MakeLink(it.path, it.linkTo)
@@ -73,9 +77,12 @@ TEST(Win32Files, CleanAllTakesFilesOfAnyNameAndAttributesAndNothingALinkPointsAt
   cleaner::Module1(files, rows, clock).RemoveCheckedJunk(sink);
   EXPECT_TRUE(rows.Empty());
   for (const auto& it : items) {
-    if (it.fate != kLinkGoesOrStays) EXPECT_EQ(Exists(it.path), it.fate == kStays) << ToUtf8(it.path);
+    if (it.fate != kGoesOrStays) {
+      EXPECT_EQ(Exists(it.path), it.fate == kStays) << ToUtf8(it.path);
+    }
   }
   EXPECT_TRUE(Exists(scan + L"\\sub\\in.tmp"));
+  EXPECT_TRUE(Exists(scan + L"\\twin"));
   EXPECT_EQ(test::ReadBytes(target + L"\\precious.txt") + test::ReadBytes(target + L"\\ro.txt"), "junkjunk");
   EXPECT_TRUE(GetFileAttributesW((target + L"\\ro.txt").c_str()) & FILE_ATTRIBUTE_READONLY);
   test::RemoveTree(root);
