@@ -87,7 +87,7 @@ TEST_F(ControlPixels, SpinnerRecolourLeavesNoMagentaInAnyFrame) {
   }
 }
 
-TEST_F(ControlPixels, CheckboxDisabledBarIsCentredAndSpaceFlipsLikeAClick) {
+TEST_F(ControlPixels, CheckboxDisabledBarIsCentredSpaceFlipsAndACancelledPressDoesNot) {
   struct Row { bool small; int w, h, barW, barH; } rows[] = {{true, 26, 18, 21, 4}, {false, 14, 16, 4, 8}};
   for (const Row& r : rows) {
     HWND box = Make(kCheckboxClass, 60, 20);
@@ -119,6 +119,12 @@ TEST_F(ControlPixels, CheckboxDisabledBarIsCentredAndSpaceFlipsLikeAClick) {
     SendMessageW(box, WM_KEYUP, VK_SPACE, 0xC0000000);
     EXPECT_EQ(SendMessageW(box, BM_GETCHECK, 0, 0), 1);
     EXPECT_NE(test::Snapshot(box).pixels, enabled.pixels) << "the on picture";
+    // A press taken off the switch is cancelled: a later release on it (a
+    // drag from elsewhere) is no click.
+    SendMessageW(box, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    SendMessageW(box, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(-5, 5));
+    SendMessageW(box, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    EXPECT_EQ(SendMessageW(box, BM_GETCHECK, 0, 0), 1);
     DestroyWindow(box);
   }
 }

@@ -45,9 +45,14 @@ struct CheckState : CheckboxHost {
     if (region && !SetWindowRgn(hwnd, region, TRUE)) DeleteObject(region);  // the window owns it on success
   }
   void EnableWindow(bool on) override { ::EnableWindow(hwnd, on); }
+  // Leaving cancels a press: a release after it is no click.
   void Capture(bool on) override {
-    if (on) SetCapture(hwnd);
-    else if (GetCapture() == hwnd) ReleaseCapture();
+    if (on) {
+      SetCapture(hwnd);
+      return;
+    }
+    downButton = 0;
+    if (GetCapture() == hwnd) ReleaseCapture();
   }
   void Repaint() override { InvalidateRect(hwnd, nullptr, FALSE); }
 
@@ -143,6 +148,9 @@ struct CheckState : CheckboxHost {
       case WM_MOUSEMOVE:
         box.MouseMove(Buttons(wp), Shift(wp), X(lp), Y(lp));
         return true;
+      case WM_CAPTURECHANGED:  // taken by another window: the press is cancelled
+        if (reinterpret_cast<HWND>(lp) && reinterpret_cast<HWND>(lp) != hwnd) downButton = 0;
+        return false;
       case WM_KEYDOWN:
         if (wp == VK_SPACE && !(lp & (1 << 30))) spaceDown = true;
         return wp == VK_SPACE;
