@@ -31,9 +31,12 @@ void ProgressBarXP::SetScrolling(int mode) {
 }
 
 void ProgressBarXP::SetValue(int v) {
-  // An empty range has no percentage: the bar shows empty.
+  // An empty range has no percentage: the bar shows empty. Far outside the
+  // range every value paints alike; the percentage is kept within -100..101
+  // so that it stays an int however small the range.
   const std::int64_t span = static_cast<std::int64_t>(max_) - min_;
-  percent_ = span > 0 ? static_cast<int>(RoundHalfEven((static_cast<std::int64_t>(v) - min_) * 100, span)) : 0;
+  const std::int64_t percent = span > 0 ? RoundHalfEven((static_cast<std::int64_t>(v) - min_) * 100, span) : 0;
+  percent_ = static_cast<int>(std::clamp<std::int64_t>(percent, -100, 101));
   Repaint();
 }
 

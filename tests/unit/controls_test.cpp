@@ -30,6 +30,7 @@ TEST(ProgressBarXP, ValueMapsToAPercentRoundedHalfToEvenAndReadsBackAtMostMax) {
       {0, 200, 100, 50, 100}, {0, 200, 202, 100, 200}, {0, 200, 500, 100, 200}, {0, 100, 45, 45, 45},
       {0, 200, 1, 0, 0},      {0, 200, 3, 2, 4},       {0, 200, 5, 2, 4},       {0, 200, -10, -5, -10},
       {10, 110, 60, 50, 60},  {0, 0, 5, 0, 0},  // an empty range shows an empty bar
+      {0, 1, 21474837, 100, 1}, {0, 1, -21474837, -100, -1},  // no wrap over a small range
   };
   for (const Row& r : rows) {
     int repaints = 0;
