@@ -19,8 +19,12 @@ AppContext::AppContext() {
 bool AnotherCopyRuns(AppContext& app) {
   if (app.anotherCopy < 0) {
     // One copy per logon session; the mutex lives until the process ends.
+    // A copy running as administrator holds a mutex this one may not open:
+    // refused counts as taken.
     app.instanceMutex = CreateMutexW(nullptr, FALSE, L"Local\\VexaUtility.SingleCopy.7f3c2a");
-    app.anotherCopy = app.instanceMutex && GetLastError() == ERROR_ALREADY_EXISTS ? 1 : 0;
+    const DWORD error = GetLastError();
+    const bool taken = app.instanceMutex ? error == ERROR_ALREADY_EXISTS : error == ERROR_ACCESS_DENIED;
+    app.anotherCopy = taken ? 1 : 0;
   }
   return app.anotherCopy == 1;
 }

@@ -52,7 +52,11 @@ bool Form2::Form_Load() {
   app_.log->CreateLogIfMissing();
   // 4. Rounded corners.
   ClipToRoundedRegion();
+  // The shell's restart and the installer's request come from programs that
+  // may run with fewer rights than a copy started as administrator.
   taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
+  if (taskbarCreated_) ChangeWindowMessageFilterEx(hwnd(), taskbarCreated_, MSGFLT_ALLOW, nullptr);
+  AcceptEndRunningCopy(hwnd());
   return true;
 }
 

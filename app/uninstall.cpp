@@ -67,27 +67,26 @@ std::vector<HWND> TrayWindows() {
 
 // Ends the copy that owns `window` when it runs this executable. It is asked
 // to end as "Exit" ends it; one that does not answer loses its tray icon and
-// is terminated. False when it is still running.
+// is terminated. False when it is still running, as when it runs as
+// administrator and this copy does not.
 bool EndCopy(HWND window, const std::wstring& ownPath) {
   DWORD pid = 0;
   GetWindowThreadProcessId(window, &pid);
   if (pid == 0 || pid == GetCurrentProcessId()) return true;
-  ui::ScopedHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | SYNCHRONIZE | PROCESS_TERMINATE, FALSE, pid));
-  if (!process) return true;  // gone already, or not ours to end
-  bool ended = true;
-  if (SamePath(ImagePath(process.get()), ownPath)) {
-    PostMessageW(window, EndRunningCopyMessage(), 0, 0);
-    if (WaitForSingleObject(process.get(), kGracefulMs) != WAIT_OBJECT_0) {
-      NOTIFYICONDATAW nid{};
-      nid.cbSize = sizeof nid;
-      nid.hWnd = window;
-      nid.uID = TrayIconData{}.uID;
-      Shell_NotifyIconW(NIM_DELETE, &nid);
-      TerminateProcess(process.get(), 1);
-      ended = WaitForSingleObject(process.get(), kForcedMs) == WAIT_OBJECT_0;
-    }
-  }
-  return ended;
+  // The handle held keeps the id from going to another process meanwhile.
+  ui::ScopedHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | SYNCHRONIZE, FALSE, pid));
+  if (!process) return GetLastError() == ERROR_INVALID_PARAMETER;  // gone already
+  if (!SamePath(ImagePath(process.get()), ownPath)) return true;     // another install's copy
+  PostMessageW(window, EndRunningCopyMessage(), 0, 0);
+  if (WaitForSingleObject(process.get(), kGracefulMs) == WAIT_OBJECT_0) return true;
+  NOTIFYICONDATAW nid{};
+  nid.cbSize = sizeof nid;
+  nid.hWnd = window;
+  nid.uID = TrayIconData{}.uID;
+  Shell_NotifyIconW(NIM_DELETE, &nid);
+  ui::ScopedHandle end(OpenProcess(PROCESS_TERMINATE, FALSE, pid));
+  if (end) TerminateProcess(end.get(), 1);
+  return WaitForSingleObject(process.get(), kForcedMs) == WAIT_OBJECT_0;
 }
 
 bool IsSwitch(std::wstring_view arg, std::wstring_view name) {
@@ -121,6 +120,10 @@ bool RunInstallerSwitch(const wchar_t* commandLine, int& exitCode) {
 bool IsEndRunningCopyMessage(UINT msg) {
   const UINT message = EndRunningCopyMessage();
   return message != 0 && msg == message;
+}
+
+void AcceptEndRunningCopy(HWND window) {
+  if (const UINT message = EndRunningCopyMessage()) ChangeWindowMessageFilterEx(window, message, MSGFLT_ALLOW, nullptr);
 }
 
 }  // namespace vexa::app

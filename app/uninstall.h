@@ -17,5 +17,8 @@ bool RunInstallerSwitch(const wchar_t* commandLine, int& exitCode);
 // True for the message on which a running copy ends as its tray menu's
 // "Exit" would end it (a message registered for this program).
 bool IsEndRunningCopyMessage(UINT msg);
+// Lets that message reach `window` from an installer that runs with fewer
+// rights than this copy (a copy started as administrator).
+void AcceptEndRunningCopy(HWND window);
 
 }  // namespace vexa::app
