@@ -49,6 +49,12 @@ void Form1::Form_Initialize() {
   int x = work.left + ((work.right - work.left) - w) / 2, y = work.top + ((work.bottom - work.top) - h) / 2;
   Create(WS_EX_APPWINDOW, kForm1Class, kForm1Caption, WS_POPUP | WS_CLIPCHILDREN | WS_SYSMENU | WS_MINIMIZEBOX, x, y,
          w, h);
+  // The monitor's scale may differ from the one the user signed in with.
+  if (const int own = ui::DpiOf(hwnd()); own != dpi) {
+    w = ui::TwipsToPixels(kForm1Width, own), h = ui::TwipsToPixels(kForm1Height, own);
+    x = work.left + ((work.right - work.left) - w) / 2, y = work.top + ((work.bottom - work.top) - h) / 2;
+    SetWindowPos(hwnd(), nullptr, x, y, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
+  }
   SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(app_.icon));
   SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(app_.smallIcon));
   boxes_.Attach(hwnd());
@@ -172,6 +178,7 @@ void Form1::Navigate(void (Navigation::*step)()) {
 }
 
 void Form1::ApplyNavigation() {
+  KeepKeyboardOnView();  // before any panel shows, so none is seen with the old tab order
   for (auto [panel, id] : kPanels) {
     HWND h = Control(id);
     bool want = nav_.Visible(panel);
@@ -184,7 +191,6 @@ void Form1::ApplyNavigation() {
   for (auto [panel, id] : kPanels)
     if (panel <= Panel::PicClean)
       SetWindowRgn(Control(id), panel == nav_.PageOnView() ? nullptr : CreateRectRgn(0, 0, 0, 0), TRUE);
-  KeepKeyboardOnView();
   for (int i = 0; i < 4; ++i) ui::SetFont(Control(Label1_0 + i), layout_.TabFont(i == nav_.SelectedTab()), true);
   SetWindowTextW(Control(Label2), nav_.Title().c_str());
   RECT nav = Twips(0, kTitleStripHeight, kNavWidth, kForm1Height);
