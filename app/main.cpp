@@ -41,8 +41,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
 
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-    // Tab and the arrow keys move between the main window's controls.
-    if (form1.hwnd() && IsDialogMessageW(form1.hwnd(), &msg)) continue;
+    // In every window of the program Tab and the arrow keys move between its
+    // controls, Enter presses the default button and Escape cancels.
+    HWND window = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
+    if (window && IsDialogMessageW(window, &msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }

@@ -124,9 +124,11 @@ TEST(Guard, KeywordInTheForegroundTitleRaisesTheAlertAndASecondMatchLeavesTheFoc
   ASSERT_TRUE(WaitFor([&] { return TextOf(label) == L"second"; }, 12000));
   EXPECT_EQ(GetForegroundWindow(), pig.hwnd);
 
+  // Enter on its focused OK unloads it, as a click would.
   SetWindowTextW(pig.hwnd, L"kandang e2e");
-  Click(ControlById(alert, IDOK));
-  EXPECT_TRUE(WaitFor([&] { return !IsWindow(alert); })) << "OK unloads the alert";
+  PostMessageW(ControlById(alert, IDOK), WM_KEYDOWN, VK_RETURN, 1);
+  PostMessageW(ControlById(alert, IDOK), WM_KEYUP, VK_RETURN, 0xC0000001);
+  EXPECT_TRUE(WaitFor([&] { return !IsWindow(alert); })) << "Enter unloads the alert";
   Click(app.C(guard::oxbutton18));
 }
 
