@@ -24,7 +24,11 @@ bool Form2::Form_Load() {
   dpi_ = ui::DpiOf(nullptr);
   Create(WS_EX_TOOLWINDOW, L"VexaForm2", L"Form2", WS_POPUP | WS_CLIPCHILDREN, 0, 0,
          ui::TwipsToPixels(kSplashWidth, dpi_), ui::TwipsToPixels(kSplashHeight, dpi_));
-  dpi_ = ui::DpiOf(hwnd());
+  if (const int own = ui::DpiOf(hwnd()); own != dpi_) {  // the monitor's scale, not the sign-in one
+    dpi_ = own;
+    SetWindowPos(hwnd(), nullptr, 0, 0, ui::TwipsToPixels(kSplashWidth, dpi_), ui::TwipsToPixels(kSplashHeight, dpi_),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
   titleFont_ = ui::MakeFont({L"Arial Rounded MT Bold", 22, true}, dpi_);
 
   auto child = [this](const wchar_t* cls, const wchar_t* text, int id, RECT r) {

@@ -190,7 +190,7 @@ HWND Layout::Create(const ControlRow& s, HWND parent) {
   if (s.kind == Kind::ListView) {
     ListView_SetExtendedListViewStyle(h, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
     LVCOLUMNW col{LVCF_TEXT | LVCF_WIDTH};
-    col.cx = rc.right - rc.left - GetSystemMetrics(SM_CXVSCROLL) - 4;
+    col.cx = ColumnWidth(rc);
     col.pszText = const_cast<wchar_t*>(L"");
     ListView_InsertColumn(h, 0, &col);
   }
@@ -205,7 +205,13 @@ void Layout::ChangeDpi(int dpi) {
     RECT rc = RectOf(*p.row);
     SetWindowPos(h, nullptr, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, SWP_NOZORDER | SWP_NOACTIVATE);
     SetFont(h, FontFor(p.row->flags), true);
+    if (p.row->kind == Kind::ListView) ListView_SetColumnWidth(h, 0, ColumnWidth(rc));
   }
+}
+
+// A list's one column: its width less the vertical scroll bar at the DPI.
+int Layout::ColumnWidth(const RECT& list) const {
+  return list.right - list.left - MulDiv(GetSystemMetrics(SM_CXVSCROLL), dpi_, DpiOf(nullptr)) - Scale(4, dpi_);
 }
 
 HBRUSH Layout::CtlColor(HDC dc, HWND control, COLORREF formBack, std::optional<COLORREF> text) {

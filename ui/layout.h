@@ -141,6 +141,7 @@ class Layout {
   };
   HWND Create(const ControlRow& row, HWND parent);
   void MakeFonts();
+  int ColumnWidth(const RECT& list) const;
 
   HWND form_ = nullptr;
   int dpi_ = 96;
