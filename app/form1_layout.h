@@ -4,6 +4,7 @@
 // and the Toolbox menu. Each feature's own controls are its panel's rows.
 #include <span>
 
+#include "app/form1_geometry.h"
 #include "ui/layout.h"
 
 namespace vexa::app {
@@ -32,15 +33,5 @@ enum FrameControl : int {
 };
 
 std::span<const ui::ControlRow> FrameRows();
-
-// Client size of the main window, twips.
-inline constexpr int kForm1Width = 11880;
-inline constexpr int kForm1Height = 7590;
-// The transparent drag strip across the top of the window.
-inline constexpr int kTitleStripHeight = 1215;
-// The navigation column and its tab rows (Image1 elements 0 to 3).
-inline constexpr int kNavWidth = 3240;
-inline constexpr int kTabLeft = 600, kTabWidth = 3135, kTabHeight = 615;
-inline constexpr int kTabTops[4] = {1920, 2640, 3240, 3840};
 
 }  // namespace vexa::app

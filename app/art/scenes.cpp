@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "app/form1_geometry.h"
+
 namespace vexa::app::scenes {
 
 using controls::Mix;
@@ -12,11 +14,7 @@ using controls::Pt;
 
 namespace {
 
-// Main window design, twips.
-constexpr int kTitleHeight = 1215;
-constexpr int kNavWidth = 3240;
-constexpr int kTabLeft = 600, kTabHeight = 615;
-constexpr int kTabTops[4] = {1920, 2640, 3240, 3840};
+// Main window design, twips (the frame's own in form1_geometry.h).
 constexpr int kTabIconCentre = 1110;  // x of the icons' centres
 constexpr int kPicture9X = 720, kPicture9Y = 120;
 constexpr int kPictureTitleRuleY = 735;
@@ -161,7 +159,7 @@ void TabIcon(Canvas& c, int tab, double x, double y, double scale, Colour ink, C
 void MainBackground(Canvas& c, int selectedTab, int dpi) {
   const double s = Scale(dpi);
   const int w = c.Width(), h = c.Height();
-  const int title = Px(kTitleHeight, dpi), nav = Px(kNavWidth, dpi);
+  const int title = Px(kTitleStripHeight, dpi), nav = Px(kNavWidth, dpi);
   c.FillRect(0, 0, w, h, kPage);
   c.FillRect(0, 0, w, title, kSlate);
   c.FillRect(0, title, nav, h, kNavy);

@@ -26,7 +26,7 @@ bool ModTray::AddTrayIcon(HWND window, const std::wstring& tip, HICON icon) {
   record_ = MakeTrayIconData(static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(window)), ToAnsi(tip),
                              static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(icon)));
   NOTIFYICONDATAW nid = Native();
-  Shell_NotifyIconW(NIM_DELETE, &nid);  // a stale icon of an earlier run of this window
+  Shell_NotifyIconW(NIM_DELETE, &nid);  // one this window added before: NIM_ADD fails on it
   added_ = Shell_NotifyIconW(NIM_ADD, &nid) != FALSE;
   return added_;
 }
