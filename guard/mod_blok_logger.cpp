@@ -2,7 +2,8 @@
 
 #include <algorithm>
 #include <cstring>
-#include <cwctype>
+
+#include "platform/text.h"
 
 namespace vexa::guard {
 namespace {
@@ -18,12 +19,6 @@ constexpr ProcessId kSystemProcessId = 4;
 constexpr const wchar_t* kSystemCritical[] = {L"csrss.exe",    L"wininit.exe", L"winlogon.exe",
                                               L"smss.exe",     L"services.exe", L"lsass.exe"};
 
-bool EqualsNoCase(const std::wstring& a, const std::wstring& b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i)
-    if (std::towupper(static_cast<wint_t>(a[i])) != std::towupper(static_cast<wint_t>(b[i]))) return false;
-  return true;
-}
 
 char* AlignedPiece(char* block, std::size_t front) {
   auto at = reinterpret_cast<std::uintptr_t>(block) + front;

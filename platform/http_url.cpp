@@ -8,13 +8,6 @@ namespace {
 
 wchar_t LowerAscii(wchar_t c) { return (c >= L'A' && c <= L'Z') ? static_cast<wchar_t>(c - L'A' + L'a') : c; }
 
-bool StartsWithNoCase(std::wstring_view text, std::wstring_view lowerPrefix) {
-  if (text.size() < lowerPrefix.size()) return false;
-  for (std::size_t i = 0; i < lowerPrefix.size(); ++i)
-    if (LowerAscii(text[i]) != lowerPrefix[i]) return false;
-  return true;
-}
-
 bool NeedsEscape(wchar_t c) {
   if (c <= 0x20 || c >= 0x7F) return true;
   return std::wstring_view(L"\"<>\\^`{|}").find(c) != std::wstring_view::npos;

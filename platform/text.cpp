@@ -1,5 +1,7 @@
 #include "platform/text.h"
 
+#include <cwctype>
+
 namespace vexa {
 
 std::wstring FromUtf8(std::string_view text) {
@@ -70,6 +72,23 @@ std::wstring Trim(std::wstring_view text) {
   if (first == std::wstring_view::npos) return {};
   size_t last = text.find_last_not_of(L' ');
   return std::wstring(text.substr(first, last - first + 1));
+}
+
+std::wstring FoldCase(std::wstring_view text) {
+  std::wstring out(text);
+  for (wchar_t& c : out) c = static_cast<wchar_t>(std::towupper(static_cast<wint_t>(c)));
+  return out;
+}
+
+bool EqualsNoCase(std::wstring_view a, std::wstring_view b) {
+  return a.size() == b.size() && StartsWithNoCase(a, b);
+}
+
+bool StartsWithNoCase(std::wstring_view text, std::wstring_view prefix) {
+  if (prefix.size() > text.size()) return false;
+  for (std::size_t i = 0; i < prefix.size(); ++i)
+    if (std::towupper(static_cast<wint_t>(text[i])) != std::towupper(static_cast<wint_t>(prefix[i]))) return false;
+  return true;
 }
 
 bool IsBlank(std::wstring_view text) { return text.find_first_not_of(L' ') == std::wstring_view::npos; }

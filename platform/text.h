@@ -17,6 +17,12 @@ std::wstring FromAnsi(std::string_view text);
 std::wstring FromUtf8(std::string_view text);
 std::string ToUtf8(std::wstring_view text);
 
+// Letters folded to capitals, and texts compared without regard to case, as
+// the system compares file names and registry keys.
+std::wstring FoldCase(std::wstring_view text);
+bool EqualsNoCase(std::wstring_view a, std::wstring_view b);
+bool StartsWithNoCase(std::wstring_view text, std::wstring_view prefix);
+
 // Blanks trimmed at both ends; a text is blank when nothing remains.
 std::wstring Trim(std::wstring_view text);
 bool IsBlank(std::wstring_view text);

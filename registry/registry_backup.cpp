@@ -1,21 +1,16 @@
 #include "registry/registry_backup.h"
 
 #include <cstdio>
-#include <cwctype>
 #include <set>
 #include <utility>
+
+#include "platform/text.h"
 
 namespace vexa::registry {
 
 namespace {
 
 constexpr int kMaxDepth = 512;  // deeper than the registry allows
-
-std::wstring Fold(std::wstring_view s) {
-  std::wstring out(s);
-  for (auto& c : out) c = static_cast<wchar_t>(std::towupper(c));
-  return out;
-}
 
 std::wstring Join(const std::wstring& path, const std::wstring& name) {
   if (path.empty()) return name;
@@ -24,7 +19,7 @@ std::wstring Join(const std::wstring& path, const std::wstring& name) {
 }
 
 std::wstring Identity(RegRoot root, const std::wstring& path, const std::wstring& name) {
-  return std::to_wstring(static_cast<std::uint32_t>(root)) + L"\\" + Fold(path) + L"\\\\" + Fold(name);
+  return std::to_wstring(static_cast<std::uint32_t>(root)) + L"\\" + FoldCase(path) + L"\\\\" + FoldCase(name);
 }
 
 std::wstring Escape(const std::wstring& text) {
@@ -110,7 +105,7 @@ std::wstring NormalizeKeyPath(const std::wstring& path) {
 
 void RegistrySnapshot::SaveValue(RegRoot root, const std::wstring& key, RegValue value, bool existed) {
   for (const auto& v : values_)
-    if (v.root == root && Fold(v.key) == Fold(key) && Fold(v.value.name) == Fold(value.name)) return;
+    if (v.root == root && FoldCase(v.key) == FoldCase(key) && FoldCase(v.value.name) == FoldCase(value.name)) return;
   values_.push_back({root, key, std::move(value), existed});
 }
 
@@ -159,7 +154,7 @@ RegistrySnapshot RegistrySnapshot::Capture(const Registry& registry, std::span<c
       RegKeyContents parent;
       if (registry.EnumerateKey(step.root, key, parent) == kRegSuccess)
         for (const auto& sub : parent.subKeys)
-          if (Fold(sub) == Fold(name)) stored = sub;
+          if (FoldCase(sub) == FoldCase(name)) stored = sub;
       std::wstring path = NormalizeKeyPath(Join(key, stored));
       SavedTree tree{step.root, {}};
       RegStatus s = readTree(readTree, step.root, path, tree.key, 0);
@@ -182,7 +177,7 @@ RegistrySnapshot RegistrySnapshot::Capture(const Registry& registry, std::span<c
         // Windows keeps its own spelling ("explorer.exe" where the catalogue
         // writes "Explorer.exe"): the same text in other case needs no change.
         snap.unchanged_[i] = before.type == kRegSz &&
-                             Fold(RegDataText(before.data)) == Fold(RepairText(step, systemDirectory));
+                             FoldCase(RegDataText(before.data)) == FoldCase(RepairText(step, systemDirectory));
       else if (step.action == RepairAction::SetNumber)
         snap.unchanged_[i] = before.type == kRegDword && before.data == RegDwordData(step.number);
       snap.SaveValue(step.root, key, std::move(before), true);
@@ -255,7 +250,7 @@ std::wstring RegistrySnapshot::RegFileText() const {
     if (done[i]) continue;
     out += KeyHeader(values_[i].root, values_[i].key) + nl;
     for (std::size_t j = i; j < values_.size(); ++j) {
-      if (done[j] || values_[j].root != values_[i].root || Fold(values_[j].key) != Fold(values_[i].key)) continue;
+      if (done[j] || values_[j].root != values_[i].root || FoldCase(values_[j].key) != FoldCase(values_[i].key)) continue;
       done[j] = true;
       const SavedValue& v = values_[j];
       if (HasControl(v.value.name)) {

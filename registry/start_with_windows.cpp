@@ -1,18 +1,8 @@
 #include "registry/start_with_windows.h"
 
-#include <cwctype>
+#include "platform/text.h"
 
 namespace vexa::registry {
-namespace {
-
-bool SameText(const std::wstring& a, const std::wstring& b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i)
-    if (std::towupper(static_cast<wint_t>(a[i])) != std::towupper(static_cast<wint_t>(b[i]))) return false;
-  return true;
-}
-
-}  // namespace
 
 std::wstring StartupEntry::Data() const { return L"\"" + environment_.ExecutablePath() + L"\""; }
 
@@ -20,7 +10,7 @@ bool StartupEntry::NamesThisProgram(const std::wstring& data) const {
   std::wstring path = data;
   if (path.size() >= 2 && path.front() == L'"' && path.back() == L'"') path = path.substr(1, path.size() - 2);
   if (path.empty()) return false;
-  return SameText(path, environment_.ExecutablePath()) || SameText(path, environment_.ExecutableFileName());
+  return EqualsNoCase(path, environment_.ExecutablePath()) || EqualsNoCase(path, environment_.ExecutableFileName());
 }
 
 bool StartupEntry::In(RegRoot root) const {

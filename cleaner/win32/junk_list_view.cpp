@@ -1,8 +1,8 @@
 #include "cleaner/win32/junk_list_view.h"
 
 #include <algorithm>
-#include <cwctype>
 
+#include "platform/text.h"
 #include "ui/scoped.h"
 #include "ui/dpi.h"
 #include "ui/window.h"
@@ -44,11 +44,6 @@ void CopyText(const std::wstring& text, LVITEMW& item) {
   item.pszText[n] = 0;
 }
 
-bool StartsWithNoCase(const std::wstring& text, const wchar_t* prefix) {
-  for (std::size_t i = 0; prefix[i]; ++i)
-    if (i >= text.size() || std::towupper(text[i]) != std::towupper(prefix[i])) return false;
-  return true;
-}
 
 }  // namespace
 
