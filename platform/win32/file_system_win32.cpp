@@ -12,7 +12,7 @@ std::wstring ExtendedPath(const std::wstring& path) {
   // The folder part as the system spells it (separators, "." and ".."), then
   // the last name exactly as given, unless it is itself "." or "..".
   const std::size_t cut = path.find_last_of(L"\\/");
-  std::wstring name = path.substr(cut + 1);
+  const std::wstring name = path.substr(cut + 1);
   const bool dots = name == L"." || name == L"..";
   const std::wstring folder = dots ? path : path.substr(0, cut + 1);
   std::wstring full(MAX_PATH, L'\0');
